@@ -1,0 +1,131 @@
+// The one application-wide state record. Everything here is plain data that
+// the model code reads and writes directly; it never includes windows.h, so the
+// colour models, layout and formats build and are tested natively on Linux.
+// The Windows handles and drawing objects live beside it in app/shell_win.h.
+#pragma once
+
+#include <cstdint>
+
+#if defined(_WIN32)
+// Identical to the Windows typedef (DWORD is unsigned long on every Windows
+// compiler), so this header and windows.h can be included in either order.
+typedef unsigned long COLORREF;
+#else
+typedef std::uint32_t COLORREF;
+#endif
+
+// 0x00BBGGRR, red in the low byte. Each channel is kept to its byte.
+inline COLORREF makeColor(int red, int green, int blue) {
+    return (COLORREF)((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+inline int redOf(COLORREF c) { return (int)(c & 0xFF); }
+inline int greenOf(COLORREF c) { return (int)((c >> 8) & 0xFF); }
+inline int blueOf(COLORREF c) { return (int)((c >> 16) & 0xFF); }
+
+const int GridSizeCount = 11;
+extern const int GridSizes[GridSizeCount];
+
+const int PaletteSlots = 16;
+const COLORREF DefaultGray = 0xC8C8C8;
+
+struct WindowRect {
+    std::int32_t left, top, right, bottom;
+};
+
+struct ClientPoint {
+    std::int32_t x, y;
+};
+
+// Hit codes: 0..15 are palette slots.
+typedef std::uint8_t HitCode;
+const HitCode HitReadoutPanel = 100;
+const HitCode HitTriangleDot = 103;
+const HitCode HitHexagonDot = 106;
+const HitCode HitNothing = 253;
+const HitCode HitReadoutText = 254;
+const HitCode HitMarkerZone = 255;
+
+struct PickState {
+    std::uint8_t pickActive;
+    COLORREF pickColor;
+    std::int32_t pickHexX, pickHexY;
+    std::int32_t pickTriX, pickTriY;
+    std::int8_t pickSector;        // -1 for a grey
+    std::int32_t pickSlicePos;     // 0..1020
+    std::int32_t pickLevelPos;     // 0..2048, -1 when every level shows the colour
+    std::int8_t pickMark;          // overlay state, negative while hidden
+    std::uint8_t pickFormat;       // 0 decimal, 1 hexadecimal
+};
+
+struct Settings {
+    WindowRect normalRect;         // the window placement's rcNormalPosition
+    std::int32_t sizeIndex;        // 0..10 into GridSizes
+    std::int32_t gridSize;         // N, derived from sizeIndex
+    std::int32_t levelPos;         // level in 1/1024 of N, 0..2048
+    std::int8_t sector;            // 0..5
+    std::int32_t slicePos;         // slice in 1/1024 of N
+    COLORREF bgColor;
+    COLORREF palette[PaletteSlots];
+    PickState pick;
+};
+
+struct Layout {
+    std::int32_t frameWidth, frameHeight;
+    WindowRect workArea;
+    std::int32_t clientWidth, clientHeight;
+    std::int32_t comboBottom;
+
+    std::int32_t unit;
+    std::int32_t dotRadius;
+    std::int32_t hStep;
+    std::int32_t markerSize, markerHalf, markerSpan;
+    std::int32_t hexCenterX, hexCenterY;
+    std::int32_t stripBottom, stripTop;
+    std::int32_t triLeft;
+    std::int32_t stripRight, stripLeft;
+    double swatchWidth;
+    std::int32_t panelLeft, panelRight, panelTop, panelBottom;
+    std::int32_t minTrackHeight, minTrackWidth;
+};
+
+struct ChartState {
+    double colorStep;              // 255 / N
+    double halfColorStep;          // 255 / 2N
+    std::int32_t level;            // 0..2N
+    std::int32_t centerGray;
+    double grayStep;
+    std::int32_t slice;            // 0..N-1, or N after a jump to a pick
+    std::int32_t hueR, hueG, hueB;
+    double tintStepR, tintStepG, tintStepB;
+};
+
+struct Interaction {
+    COLORREF hoverColor;
+    std::uint8_t mouseInside;
+    std::int8_t dragMode;          // 0 idle, 1 over a marker zone, 2 carrying a colour, 3 gradient
+    std::int32_t dragSlot;
+    COLORREF dragColor;
+    std::int32_t dragLineX0, dragLineX1, dragLineY1;
+};
+
+struct AppState {
+    Settings settings;
+    Layout layout;
+    ChartState chart;
+    Interaction interaction;
+};
+
+extern AppState app;
+
+// Rounding half away from zero, used wherever the charts round a real value.
+inline int roundHalfAway(double x) {
+    return (int)(x < 0 ? x - 0.5 : x + 0.5);
+}
+
+const double Sqrt3 = 1.7320508075688772;
+const double HalfSqrt3 = 0.8660254037844386;
+
+// Sets every persisted field to its first-run value. The window rectangle
+// is (0, 0, widthForHeight(H0), H0) with H0 = frameHeight + 340 at grid size 8,
+// so layout.frameWidth and layout.frameHeight must be measured first.
+void setDefaultSettings();
