@@ -1,0 +1,40 @@
+#include "pick/overlay_geometry.h"
+
+#include <cmath>
+
+namespace {
+
+// Room for the ring's radius and the width of its white pen.
+const int PickBoxMargin = 10;
+
+int smaller(int a, int b) { return a < b ? a : b; }
+int larger(int a, int b) { return a > b ? a : b; }
+
+}  // namespace
+
+WindowRect pickLineBox() {
+    const PickState& pick = app.settings.pick;
+    WindowRect box;
+    box.left = pick.pickHexX - PickBoxMargin;
+    box.top = smaller(pick.pickHexY, pick.pickTriY) - PickBoxMargin;
+    box.right = pick.pickTriX + PickBoxMargin;
+    box.bottom = larger(pick.pickHexY, pick.pickTriY) + PickBoxMargin;
+    return box;
+}
+
+void shortenPickLine(ClientPoint& from, ClientPoint& to) {
+    const double dx = (double)to.x - from.x;
+    const double dy = (double)to.y - from.y;
+    const double length = std::sqrt(dy * dy + dx * dx);
+    // Ends that coincide (a layout too narrow for both charts) give no
+    // direction to shorten along; dividing by the zero length would not do.
+    if (length == 0)
+        return;
+    const double f = PickRingRadius / length;
+    const int ox = roundHalfAway(dx * f);
+    const int oy = roundHalfAway(dy * f);
+    from.x += ox;
+    from.y += oy;
+    to.x -= ox;
+    to.y -= oy;
+}

@@ -1,0 +1,7 @@
+#include "pick/readout_model.h"
+
+#include "app/state.h"
+
+int panelMid() {
+    return (app.layout.panelLeft + app.layout.panelRight) / 2;
+}
