@@ -1,0 +1,189 @@
+#include "app/init_win.h"
+
+#include <cwchar>
+
+#include "app/settings_win.h"
+#include "app/sizing.h"
+#include "app/window_proc_win.h"
+#include "chart/hexagon.h"
+#include "chart/triangle.h"
+#include "layout/layout.h"
+
+namespace {
+
+const wchar_t SettingsFileName[] = L"zavrik.ini";
+const wchar_t MainClassName[] = L"CN_Zavrik";
+const wchar_t MainWindowTitle[] = L"Zavrik (v2.1)";
+
+// The first window opens with a client area of this height at grid size 8.
+const int FirstRunClientHeight = 340;
+
+// No redraw styles: WM_SIZE invalidates what it needs. No double clicks, so
+// two quick presses on a marker zone or a swatch stay two ordinary presses.
+const UINT MainClassStyle = CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+
+// Every font is made from the same description; only face, height and weight
+// differ. Fixed pitch keeps the numbers of the readout in their columns.
+HFONT makeFont(const wchar_t* face, LONG height, LONG weight) {
+    LOGFONTW lf = {};
+    lf.lfHeight = height;
+    lf.lfWidth = 0;
+    lf.lfEscapement = 0;
+    lf.lfOrientation = 0;
+    lf.lfWeight = weight;
+    lf.lfItalic = 0;
+    lf.lfUnderline = 0;
+    lf.lfStrikeOut = 0;
+    lf.lfCharSet = ANSI_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = PROOF_QUALITY;
+    lf.lfPitchAndFamily = FIXED_PITCH;
+    std::wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    return CreateFontIndirectW(&lf);
+}
+
+}  // namespace
+
+bool formSettingsPath(const wchar_t* modulePath, unsigned moduleLength,
+                      wchar_t out[SettingsPathLength]) {
+    out[0] = L'\0';
+    // 0 is a failed call; a full buffer means the name was cut off, and a
+    // cut-off folder would put the file somewhere unintended.
+    if (moduleLength == 0 || moduleLength >= (unsigned)SettingsPathLength)
+        return false;
+    int lastSlash = -1;
+    for (unsigned i = 0; i < moduleLength && modulePath[i] != L'\0'; ++i) {
+        if (modulePath[i] == L'\\')
+            lastSlash = (int)i;
+    }
+    if (lastSlash < 0)
+        return false;
+    const std::size_t folderLength = (std::size_t)lastSlash + 1;
+    const std::size_t nameLength = std::wcslen(SettingsFileName);
+    if (folderLength + nameLength + 1 > (std::size_t)SettingsPathLength)
+        return false;
+    std::wmemcpy(out, modulePath, folderLength);
+    std::wmemcpy(out + folderLength, SettingsFileName, nameLength + 1);
+    return true;
+}
+
+void locateSettingsFile() {
+    wchar_t modulePath[SettingsPathLength];
+    const DWORD length = GetModuleFileNameW(shell.hInstance, modulePath, SettingsPathLength);
+    shell.settingsPathValid = formSettingsPath(modulePath, length, shell.settingsPath);
+}
+
+void measureFrame() {
+    RECT r;
+    SetRect(&r, 0, 0, 0, 0);
+    AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+    app.layout.frameHeight = r.bottom - r.top;
+    app.layout.frameWidth = r.right - r.left;
+}
+
+void setInitialPlacement() {
+    WindowRect& normal = app.settings.normalRect;
+    const int height = app.layout.frameHeight + FirstRunClientHeight;
+    normal.left = 0;
+    normal.top = 0;
+    normal.right = widthForHeight(height);
+    normal.bottom = height;
+
+    WINDOWPLACEMENT& p = shell.placement;
+    p = WINDOWPLACEMENT();
+    p.length = sizeof(WINDOWPLACEMENT);
+    p.flags = 0;
+    p.showCmd = SW_SHOW;
+    p.ptMinPosition.x = 0;
+    p.ptMinPosition.y = 0;
+    p.ptMaxPosition.x = 0;
+    p.ptMaxPosition.y = 0;
+    placementFromSettings();
+}
+
+void measureWorkArea() {
+    RECT r;
+    SetRect(&r, 0, 0, 0, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    app.layout.workArea.left = r.left;
+    app.layout.workArea.top = r.top;
+    app.layout.workArea.right = r.right;
+    app.layout.workArea.bottom = r.bottom;
+}
+
+void prepareChartState() {
+    Interaction& in = app.interaction;
+    in.hoverColor = app.settings.bgColor;
+    in.mouseInside = 0;
+    in.dragMode = 0;
+    const RECT& r = shell.placement.rcNormalPosition;
+    app.layout.clientWidth = r.right - app.layout.frameWidth - r.left;
+    app.layout.clientHeight = r.bottom - r.top - app.layout.frameHeight;
+    computeLayout();
+    updateLevel();
+    updateHue();
+}
+
+void createGdiKit() {
+    const COLORREF bg = app.settings.bgColor;
+    gdi.bgBrush = CreateSolidBrush(bg);
+    gdi.bgPen = CreatePen(PS_SOLID, 1, bg);
+    gdi.blackBrush = (HBRUSH)GetStockObject(BLACK_BRUSH);
+    gdi.whitePen = (HPEN)GetStockObject(WHITE_PEN);
+    gdi.blackPen3 = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
+    gdi.grayPen3 = CreatePen(PS_SOLID, 3, RGB(0xA0, 0xA0, 0xA0));
+    gdi.whitePen5 = CreatePen(PS_SOLID, 5, RGB(0xFF, 0xFF, 0xFF));
+    gdi.whitePen9 = CreatePen(PS_SOLID, 9, RGB(0xFF, 0xFF, 0xFF));
+    gdi.valueFont = makeFont(L"FangSong", 16, FW_BOLD);
+    gdi.controlFont = makeFont(L"Cambria", 16, FW_NORMAL);
+    gdi.symbolFont = makeFont(L"Segoe UI Symbol", 24, FW_NORMAL);
+    gdi.cursors[0] = LoadCursorW(NULL, IDC_ARROW);
+    gdi.cursors[1] = LoadCursorW(shell.hInstance, L"C1");
+    gdi.cursors[2] = LoadCursorW(shell.hInstance, L"C2");
+    gdi.cursors[3] = LoadCursorW(shell.hInstance, L"C3");
+}
+
+void registerMainWindowClass() {
+    WNDCLASSW wc = {};
+    wc.style = MainClassStyle;
+    wc.lpfnWndProc = mainWindowProc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = 0;
+    wc.hInstance = shell.hInstance;
+    wc.hIcon = LoadIconW(shell.hInstance, L"#1");
+    // No class cursor: every mouse move sets the one its drag mode asks for.
+    wc.hCursor = NULL;
+    wc.hbrBackground = gdi.bgBrush;
+    wc.lpszMenuName = NULL;
+    wc.lpszClassName = MainClassName;
+    RegisterClassW(&wc);
+}
+
+void createMainWindow() {
+    // Created at the origin with no size: the placement gives the real
+    // rectangle afterwards, and WM_CREATE reads the size box's bottom edge
+    // while the window still stands at the screen origin.
+    shell.mainWindow = CreateWindowExW(0, MainClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW,
+                                       0, 0, 0, 0, NULL, NULL, shell.hInstance, NULL);
+}
+
+void showMainWindow() {
+    SetWindowPlacement(shell.mainWindow, &shell.placement);
+    ShowWindow(shell.mainWindow, SW_SHOW);
+    UpdateWindow(shell.mainWindow);
+}
+
+void initApp() {
+    setDefaultSettings();
+    locateSettingsFile();
+    measureFrame();
+    setInitialPlacement();
+    measureWorkArea();
+    loadSettings();
+    prepareChartState();
+    createGdiKit();
+    registerMainWindowClass();
+    createMainWindow();
+    showMainWindow();
+}

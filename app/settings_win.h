@@ -1,0 +1,17 @@
+// Reading and writing the settings file beside the executable.
+#pragma once
+
+#include "app/shell_win.h"
+
+// Reads shell.settingsPath into app.settings, checks every value and keeps
+// the window's corner inside the work area. No file: the defaults stay.
+void loadSettings();
+
+// Writes the whole state, with the window's normal rectangle, to
+// shell.settingsPath. The old file is replaced only by a complete new one.
+void saveSettings();
+
+// The window's normal rectangle lives both in the placement handed to the
+// window manager and in the settings; these copy it one way or the other.
+void placementFromSettings();
+void settingsFromPlacement();

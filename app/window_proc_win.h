@@ -1,0 +1,11 @@
+// The window procedure of the main window: life-cycle, sizing and input
+// messages, each handed to a small handler.
+#pragma once
+
+#include "app/shell_win.h"
+
+LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The space bar's pick at a screen point: the chart's own colour inside the
+// client area, the screen pixel anywhere else.
+void pickColorAt(POINT screenPoint);

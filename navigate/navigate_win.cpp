@@ -1,0 +1,109 @@
+#include "navigate/navigate_win.h"
+
+#include "app/shell_win.h"
+#include "chart/hexagon.h"
+#include "chart/paint_win.h"
+#include "chart/triangle.h"
+#include "navigate/navigation.h"
+#include "pick/overlay_win.h"
+
+namespace {
+
+// Positions are kept in 1/1024 of N so that they survive a grid size change.
+const int PositionScale = 1024;
+
+int toPosition(int value) { return value * PositionScale / app.settings.gridSize; }
+
+int fromPosition(int position) {
+    return roundHalfAway((double)app.settings.gridSize * position / PositionScale);
+}
+
+bool holdsCapture() {
+    return shell.mainWindow != NULL && GetCapture() == shell.mainWindow;
+}
+
+// R2_NOT inverts whatever lies under the stroke, so drawing the same line a
+// second time restores every pixel; only the pen's width matters.
+void drawMarkerLine() {
+    const Interaction& in = app.interaction;
+    HDC dc = shell.windowDC;
+    SetROP2(dc, R2_NOT);
+    SelectObject(dc, gdi.whitePen9);
+    MoveToEx(dc, in.dragLineX0 - 1, app.layout.hexCenterY - 1, NULL);
+    LineTo(dc, in.dragLineX1, in.dragLineY1);
+    SetROP2(dc, R2_COPYPEN);
+}
+
+}  // namespace
+
+void setLevel(int level, bool updateOverlay) {
+    if (level == app.chart.level)
+        return;
+    drawLevelMarker(0);
+    app.settings.levelPos = toPosition(level);
+    updateLevel();
+    drawLevelMarker(1);
+    paintHexagon();
+    if (updateOverlay) {
+        std::int8_t& mark = app.settings.pick.pickMark;
+        mark = levelTransition(mark);
+        drawPickOverlay(mark);
+    }
+}
+
+void setSlice(std::int8_t sector, int slice, bool updateOverlay) {
+    if (sector == app.settings.sector && slice == app.chart.slice)
+        return;
+    drawSliceMarker(0);
+    app.settings.sector = sector;
+    app.settings.slicePos = toPosition(slice);
+    updateHue();
+    drawSliceMarker(1);
+    paintTriangle();
+    if (updateOverlay) {
+        std::int8_t& mark = app.settings.pick.pickMark;
+        mark = sliceTransition(mark);
+        drawPickOverlay(mark);
+    }
+}
+
+void stepLevel(int direction, bool coarse) {
+    setLevel(stepLevelTarget(direction, coarse), true);
+}
+
+void stepSlice(int direction, bool coarse) {
+    std::int8_t sector = 0;
+    int slice = 0;
+    stepSliceTarget(direction, coarse, sector, slice);
+    setSlice(sector, slice, true);
+}
+
+void selectRimPoint(int x, int y) {
+    std::int8_t sector = 0;
+    int slice = 0;
+    rimPointTarget(x, y, sector, slice);
+    setSlice(sector, slice, true);
+}
+
+void jumpToPick() {
+    const PickState& pick = app.settings.pick;
+    if (pick.pickSector >= 0)
+        setSlice(pick.pickSector, fromPosition(pick.pickSlicePos), false);
+    if (pick.pickLevelPos >= 0)
+        setLevel(fromPosition(pick.pickLevelPos), false);
+}
+
+void markerLine(int mode) {
+    if (mode == 0) {
+        if (!holdsCapture())
+            return;
+        ReleaseCapture();
+        drawMarkerLine();
+        return;
+    }
+    if (holdsCapture())
+        return;  // the line of the press before is still shown
+    SetCapture(shell.mainWindow);
+    markerLineEnds(mode);
+    drawMarkerLine();
+}

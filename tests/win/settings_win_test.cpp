@@ -1,0 +1,351 @@
+// The settings file through real files in a private temp folder: the round
+// trip, what loading repairs, and that a failed save never damages the file
+// that was there before.
+#include <string>
+
+#include "app/init_win.h"
+#include "app/settings_format.h"
+#include "app/settings_win.h"
+#include "main_window_harness.h"
+
+using namespace harness;
+
+namespace {
+
+class SettingsFileTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        folder = makeTempFolder(L"settings");
+        usePath(folder + L"\\zavrik.ini");
+    }
+    void TearDown() override {
+        shell.settingsPathValid = false;
+        removeFolder(folder);
+    }
+    void usePath(const std::wstring& path) {
+        ASSERT_LT(path.size(), (size_t)SettingsPathLength);
+        std::wcscpy(shell.settingsPath, path.c_str());
+        shell.settingsPathValid = true;
+    }
+    std::wstring path() const { return shell.settingsPath; }
+    std::wstring tempPath() const { return folder + L"\\zavrik.tmp"; }
+
+    // A state far from the defaults in every field.
+    void changeEveryField() {
+        Settings& s = app.settings;
+        s.sizeIndex = 5;
+        s.sector = 4;
+        s.slicePos = 320;
+        s.levelPos = 1111;
+        s.bgColor = 0x102030;
+        for (int k = 0; k < PaletteSlots; ++k)
+            s.palette[k] = makeColor(k * 16, 255 - k, k * 3);
+        s.palette[3] = 0x0000FF;
+        PickState& p = s.pick;
+        p.pickActive = 1;
+        p.pickColor = 0xABCDEF;
+        p.pickFormat = 0;
+        p.pickMark = -3;
+        p.pickSector = -1;
+        p.pickSlicePos = 1020;
+        p.pickLevelPos = -1;
+        p.pickHexX = 123;
+        p.pickHexY = 234;
+        p.pickTriX = 345;
+        p.pickTriY = 456;
+    }
+
+    // Loads into a fresh default state, as start-up would.
+    void loadIntoDefaults() {
+        setDefaultSettings();
+        setInitialPlacement();
+        loadSettings();
+    }
+
+    std::wstring folder;
+};
+
+std::string defaultFileText() {
+    std::string text;
+    text += "0,0,500,400\r\n";
+    text += "2,1,0,0,512,2048\r\n";
+    text += "-3,0,512,2048,0,0,0,0\r\n";
+    text += "c8c8c8,c8c8c8\r\n";
+    for (int k = 0; k < 16; ++k)
+        text += "c8c8c8\r\n";
+    return text;
+}
+
+// ---------------------------------------------------------------- round trip
+
+TEST_F(SettingsFileTest, SaveThenLoadRestoresEveryField) {
+    MoveWindow(shell.mainWindow, 40, 50, 700, 420, TRUE);
+    settle();
+    // After the move: a resize places the pick anew from its colour.
+    changeEveryField();
+    saveSettings();
+    ASSERT_TRUE(fileExists(path()));
+    EXPECT_FALSE(fileExists(tempPath()));
+    const Settings saved = app.settings;
+    EXPECT_EQ(saved.normalRect.left, 40);
+    EXPECT_EQ(saved.normalRect.top, 50);
+    EXPECT_EQ(saved.normalRect.right, 740);
+    EXPECT_EQ(saved.normalRect.bottom, 470);
+
+    loadIntoDefaults();
+    EXPECT_EQ(formatSettings(app.settings), formatSettings(saved));
+    EXPECT_EQ(shell.placement.rcNormalPosition.left, 40);
+    EXPECT_EQ(shell.placement.rcNormalPosition.top, 50);
+    EXPECT_EQ(shell.placement.rcNormalPosition.right, 740);
+    EXPECT_EQ(shell.placement.rcNormalPosition.bottom, 470);
+    EXPECT_EQ(app.settings.pick.pickMark, -3);
+    EXPECT_EQ(app.settings.pick.pickSector, -1);
+    EXPECT_EQ(app.settings.pick.pickLevelPos, -1);
+    EXPECT_EQ(app.settings.pick.pickSlicePos, 1020);
+    EXPECT_EQ(app.settings.palette[3], 0x0000FFu);
+}
+
+TEST_F(SettingsFileTest, TheFileIsTwentyTextLinesWithCrLf) {
+    app.settings.palette[0] = 0x0000FF;   // pure red
+    MoveWindow(shell.mainWindow, 0, 0, 600, 400, TRUE);
+    settle();
+    saveSettings();
+    const std::string bytes = readFileBytes(path());
+    std::string expected = "0,0,600,400\r\n2,1,0,0,512,2048\r\n-3,0,512,2048,0,0,0,0\r\n"
+                           "c8c8c8,c8c8c8\r\n0000ff\r\n";
+    for (int k = 1; k < 16; ++k)
+        expected += "c8c8c8\r\n";
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST_F(SettingsFileTest, RepeatedRoundTripsChangeNothing) {
+    changeEveryField();
+    saveSettings();
+    const std::string first = readFileBytes(path());
+    for (int round = 0; round < 3; ++round) {
+        loadIntoDefaults();
+        placementFromSettings();
+        SetWindowPlacement(shell.mainWindow, &shell.placement);
+        saveSettings();
+        EXPECT_EQ(readFileBytes(path()), first) << round;
+    }
+}
+
+TEST_F(SettingsFileTest, AMaximisedWindowStoresItsNormalRectangle) {
+    MoveWindow(shell.mainWindow, 60, 70, 650, 410, TRUE);
+    settle();
+    ShowWindow(shell.mainWindow, SW_MAXIMIZE);
+    settle();
+    ASSERT_TRUE(IsZoomed(shell.mainWindow));
+    saveSettings();
+    const std::string bytes = readFileBytes(path());
+    EXPECT_EQ(bytes.substr(0, bytes.find('\r')), "60,70,710,480");
+    ShowWindow(shell.mainWindow, SW_RESTORE);
+}
+
+// ---------------------------------------------------------------- failures
+
+TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileIntact) {
+    const std::string old = defaultFileText();
+    ASSERT_TRUE(writeFileBytes(path(), old));
+    // The new file cannot even be created: its name is taken by a folder.
+    ASSERT_TRUE(CreateDirectoryW(tempPath().c_str(), NULL));
+    changeEveryField();
+    saveSettings();
+    EXPECT_EQ(readFileBytes(path()), old);
+    EXPECT_TRUE(GetFileAttributesW(tempPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(SettingsFileTest, AFailedReplaceLeavesTheOldFileAndNoLeftovers) {
+    const std::string old = defaultFileText();
+    ASSERT_TRUE(writeFileBytes(path(), old));
+    // Another program holds the old file open and lets nobody replace it.
+    HANDLE held = CreateFileW(path().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    changeEveryField();
+    saveSettings();
+    CloseHandle(held);
+    EXPECT_EQ(readFileBytes(path()), old);
+    EXPECT_FALSE(fileExists(tempPath()));
+}
+
+TEST_F(SettingsFileTest, AFolderInThePlaceOfTheFileIsLeftAlone) {
+    ASSERT_TRUE(CreateDirectoryW(path().c_str(), NULL));
+    changeEveryField();
+    saveSettings();
+    EXPECT_TRUE(GetFileAttributesW(path().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(fileExists(tempPath()));
+    loadIntoDefaults();
+    EXPECT_EQ(app.settings.sizeIndex, 2);
+}
+
+TEST_F(SettingsFileTest, AMissingFolderWritesNothing) {
+    usePath(folder + L"\\gone\\zavrik.ini");
+    saveSettings();
+    EXPECT_FALSE(fileExists(path()));
+    EXPECT_FALSE(fileExists(folder + L"\\gone"));
+}
+
+TEST_F(SettingsFileTest, WithoutAUsablePathNothingIsReadOrWritten) {
+    ASSERT_TRUE(writeFileBytes(path(), "0,0,900,900\r\n5,0,1,3,100,100\r\n"));
+    shell.settingsPathValid = false;
+    loadIntoDefaults();
+    EXPECT_EQ(app.settings.sizeIndex, 2);
+    EXPECT_EQ(app.settings.normalRect.right, app.layout.frameWidth + 476);
+    saveSettings();
+    EXPECT_EQ(readFileBytes(path()), "0,0,900,900\r\n5,0,1,3,100,100\r\n");
+    EXPECT_FALSE(fileExists(tempPath()));
+}
+
+// ---------------------------------------------------------------- loading
+
+TEST_F(SettingsFileTest, NoFileKeepsTheDefaultsAndTheRectangle) {
+    app.layout.workArea = WindowRect{100, 100, 1000, 800};   // would move a loaded corner
+    loadIntoDefaults();
+    EXPECT_EQ(app.settings.normalRect.left, 0);
+    EXPECT_EQ(app.settings.normalRect.top, 0);
+    EXPECT_EQ(app.settings.sizeIndex, 2);
+    EXPECT_EQ(app.settings.pick.pickMark, -3);
+}
+
+TEST_F(SettingsFileTest, TheCornerIsKeptInsideTheWorkArea) {
+    app.layout.workArea = WindowRect{0, 0, 1920, 1160};
+    struct CornerCase {
+        const char* line1;
+        WindowRect expected;
+    };
+    const CornerCase cases[] = {
+        {"-500,20,300,400", {0, 20, 300, 400}},          // narrower, not moved
+        {"2500,20,2900,400", {1856, 20, 2900, 400}},     // pulled back, right kept
+        {"10,-40,400,300", {10, 0, 400, 300}},
+        {"10,1150,400,1500", {10, 1096, 400, 1500}},
+        {"30,40,500,400", {30, 40, 500, 400}},
+    };
+    for (const CornerCase& c : cases) {
+        SCOPED_TRACE(c.line1);
+        std::string text = defaultFileText();
+        text = std::string(c.line1) + text.substr(text.find('\r'));
+        ASSERT_TRUE(writeFileBytes(path(), text));
+        loadIntoDefaults();
+        const WindowRect& r = app.settings.normalRect;
+        EXPECT_EQ(r.left, c.expected.left);
+        EXPECT_EQ(r.top, c.expected.top);
+        EXPECT_EQ(r.right, c.expected.right);
+        EXPECT_EQ(r.bottom, c.expected.bottom);
+        EXPECT_EQ(shell.placement.rcNormalPosition.left, c.expected.left);
+        EXPECT_EQ(shell.placement.rcNormalPosition.top, c.expected.top);
+    }
+}
+
+TEST_F(SettingsFileTest, AFileCutAfterLineTwoKeepsTheRest) {
+    ASSERT_TRUE(writeFileBytes(path(), "30,40,600,500\r\n4,0,1,2,256,1024\r\n"));
+    loadIntoDefaults();
+    const Settings& s = app.settings;
+    EXPECT_EQ(s.normalRect.left, 30);
+    EXPECT_EQ(s.sizeIndex, 4);
+    EXPECT_EQ(s.pick.pickFormat, 0);
+    EXPECT_EQ(s.pick.pickActive, 1);
+    EXPECT_EQ(s.sector, 2);
+    EXPECT_EQ(s.slicePos, 256);
+    EXPECT_EQ(s.levelPos, 1024);
+    EXPECT_EQ(s.pick.pickMark, -3);
+    EXPECT_EQ(s.bgColor, DefaultGray);
+    EXPECT_EQ(s.palette[15], DefaultGray);
+}
+
+TEST_F(SettingsFileTest, OutOfRangeValuesFallBackToTheirDefaults) {
+    std::string text = defaultFileText();
+    text.replace(text.find("2,1,0,0,512,2048"), 16, "99,7,9,-8,5000,-1");
+    ASSERT_TRUE(writeFileBytes(path(), text));
+    loadIntoDefaults();
+    const Settings& s = app.settings;
+    EXPECT_EQ(s.sizeIndex, 2);
+    EXPECT_EQ(s.pick.pickFormat, 1);
+    EXPECT_EQ(s.pick.pickActive, 0);
+    EXPECT_EQ(s.sector, 0);
+    EXPECT_EQ(s.slicePos, 512);
+    EXPECT_EQ(s.levelPos, 2048);
+}
+
+TEST_F(SettingsFileTest, PlainLineEndsAndAnOversizedFileStillLoad) {
+    std::string text = "5,6,700,500\n3,0,0,1,128,512\n";
+    text += std::string(200 * 1024, ' ');   // far more than the reader takes
+    text += "junk";
+    ASSERT_TRUE(writeFileBytes(path(), text));
+    loadIntoDefaults();
+    EXPECT_EQ(app.settings.normalRect.left, 5);
+    EXPECT_EQ(app.settings.sizeIndex, 3);
+    EXPECT_EQ(app.settings.levelPos, 512);
+    EXPECT_EQ(app.settings.bgColor, DefaultGray);
+}
+
+// ---------------------------------------------------------------- long paths
+
+TEST_F(SettingsFileTest, TheLongestPathThatFitsIsReadAndWritten) {
+    // A folder name that brings the settings path to 259 characters, the
+    // most that fits with its terminating zero.
+    const size_t room = SettingsPathLength - 1 - folder.size() - 2 - std::wcslen(L"zavrik.ini");
+    ASSERT_LT(room, 240u);
+    const std::wstring deep = folder + L"\\" + std::wstring(room, L'd');
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), NULL));
+    usePath(deep + L"\\zavrik.ini");
+    ASSERT_EQ(path().size(), (size_t)SettingsPathLength - 1);
+    changeEveryField();
+    const std::string expected = formatSettings(app.settings);
+    saveSettings();
+    ASSERT_TRUE(fileExists(path()));
+    loadIntoDefaults();
+    // The window rectangle comes from the window; the rest must match.
+    Settings loaded = app.settings;
+    EXPECT_EQ(formatSettings(loaded).substr(formatSettings(loaded).find('\n')),
+              expected.substr(expected.find('\n')));
+}
+
+TEST_F(SettingsFileTest, AnExecutableTooDeepForThePathRunsWithoutAFile) {
+    // What locateSettingsFile meets in a folder nested past the limit.
+    const std::wstring module = L"C:\\" + std::wstring(300, L'e') + L"\\zavrik.exe";
+    wchar_t out[SettingsPathLength];
+    EXPECT_FALSE(formSettingsPath(module.c_str(), SettingsPathLength, out));
+    EXPECT_EQ(out[0], L'\0');
+    shell.settingsPathValid = false;
+    loadIntoDefaults();
+    saveSettings();
+    EXPECT_EQ(app.settings.sizeIndex, 2);
+}
+
+// ---------------------------------------------------------------- whole run
+
+// Start-up reads the file and places the window; closing the window writes it.
+TEST(SettingsLifecycle, StartUpReadsTheFileAndClosingWritesIt) {
+    const std::wstring folder = makeTempFolder(L"lifecycle");
+    const std::wstring file = folder + L"\\zavrik.ini";
+    std::string text = defaultFileText();
+    text.replace(0, text.find('\r'), "120,80,700,500");
+    text.replace(text.find("2,1,0,0,512,2048"), 16, "4,0,0,3,256,1024");
+    ASSERT_TRUE(writeFileBytes(file, text));
+
+    startMainWindow(file);
+    WINDOWPLACEMENT p = {};
+    p.length = sizeof p;
+    GetWindowPlacement(shell.mainWindow, &p);
+    EXPECT_EQ(p.rcNormalPosition.left, 120);
+    EXPECT_EQ(p.rcNormalPosition.top, 80);
+    EXPECT_EQ(p.rcNormalPosition.right, 700);
+    EXPECT_EQ(p.rcNormalPosition.bottom, 500);
+    EXPECT_EQ(app.settings.gridSize, 16);
+    EXPECT_EQ(SendMessageW(shell.sizeCombo, CB_GETCURSEL, 0, 0), 4);
+    EXPECT_EQ(app.settings.sector, 3);
+    EXPECT_EQ(app.chart.level, 16);
+    EXPECT_EQ(app.layout.clientWidth, 580 - app.layout.frameWidth);
+
+    app.settings.palette[9] = 0x00FF00;
+    closeMainWindow();   // WM_DESTROY writes the file
+    const std::string written = readFileBytes(file);
+    EXPECT_NE(written.find("\r\n00ff00\r\n"), std::string::npos);
+    EXPECT_EQ(written.substr(0, written.find('\r')), "120,80,700,500");
+    removeFolder(folder);
+}
+
+}  // namespace
