@@ -1,0 +1,52 @@
+// The level hexagon's colour model: one level of the RGB cube as rings of
+// dots around a grey centre, and the order in which its dots are painted.
+#pragma once
+
+#include "app/state.h"
+
+// Recomputes level, centerGray and grayStep from levelPos and the grid size.
+void updateLevel();
+
+// Smallest and largest colour component on ring e at the current level.
+int ringLow(int e);
+int ringHigh(int e);
+
+// Colour of hexagon position (column a, half-row b). An odd position (a + b
+// odd) has the colour of the dot above it.
+COLORREF hexCellColor(int a, int b);
+
+// Colour of dot j on the given side (0..5, clockwise from the top corner) of
+// a ring whose components run from lo to hi; r is round(j x colorStep).
+COLORREF hexSideColor(int side, int lo, int hi, int r);
+
+// Pixel step from one dot to the next along the given side.
+void hexSideStep(int side, int& dx, int& dy);
+
+// Calls visit(x, y, colour) for every dot of the hexagon in painting order:
+// the centre, then each ring outwards, each ring from its top corner
+// clockwise. Where dots overlap a later one covers an earlier one, so this
+// order is part of the picture.
+template <class Visit>
+void forEachHexagonDot(Visit visit) {
+    const Layout& L = app.layout;
+    const int n = app.settings.gridSize;
+    const int gray = app.chart.centerGray;
+    visit(L.hexCenterX, L.hexCenterY, makeColor(gray, gray, gray));
+    for (int ring = 1; ring <= n; ++ring) {
+        const int lo = ringLow(ring);
+        const int hi = ringHigh(ring);
+        int x = L.hexCenterX;
+        int y = L.hexCenterY - 2 * ring * L.unit;
+        for (int side = 0; side < 6; ++side) {
+            int dx = 0;
+            int dy = 0;
+            hexSideStep(side, dx, dy);
+            for (int j = 0; j < ring; ++j) {
+                const int r = roundHalfAway(j * app.chart.colorStep);
+                visit(x, y, hexSideColor(side, lo, hi, r));
+                x += dx;
+                y += dy;
+            }
+        }
+    }
+}

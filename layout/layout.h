@@ -1,0 +1,8 @@
+// Pixel metrics of every element of the client area, derived from the
+// client size and the grid size.
+#pragma once
+
+// Recomputes all of app.layout (except the shell's own measurements), the
+// two colour scales of app.chart, the picked colour's chart positions and the
+// minimum track size.
+void computeLayout();
