@@ -1,0 +1,71 @@
+#include "chart/paint_win.h"
+
+#include "chart/hexagon.h"
+#include "chart/markers.h"
+#include "chart/triangle.h"
+
+void drawDot(int x, int y, COLORREF c) {
+    HDC dc = shell.windowDC;
+    const int r = app.layout.dotRadius;
+    HBRUSH brush = CreateSolidBrush(c);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    Ellipse(dc, x - r, y - r, x + r, y + r);
+    // A brush still selected into a DC cannot be deleted, so put the old one back first.
+    SelectObject(dc, oldBrush);
+    DeleteObject(brush);
+}
+
+void paintHexagon() {
+    forEachHexagonDot(drawDot);
+}
+
+// Below this radius the triangle's dots are drawn one pixel larger than the
+// hexagon's: its dots stand on a square grid, looser than the hexagon's
+// packing, and would otherwise show gaps on the smallest grids.
+const int SmallDotRadius = 4;
+
+void paintTriangle() {
+    const int savedRadius = app.layout.dotRadius;
+    if (savedRadius < SmallDotRadius)
+        app.layout.dotRadius = savedRadius + 1;
+    forEachTriangleDot(drawDot);
+    app.layout.dotRadius = savedRadius;
+}
+
+static void drawMarkerPolygon(int ink, const ClientPoint corners[3]) {
+    HDC dc = shell.windowDC;
+    if (ink == 0) {
+        SelectObject(dc, gdi.bgPen);
+        SelectObject(dc, gdi.bgBrush);
+    } else {
+        SelectObject(dc, gdi.whitePen);
+        SelectObject(dc, gdi.blackBrush);
+    }
+    POINT points[3];
+    for (int k = 0; k < 3; ++k) {
+        points[k].x = corners[k].x;
+        points[k].y = corners[k].y;
+    }
+    Polygon(dc, points, 3);
+}
+
+void drawLevelMarker(int ink) {
+    ClientPoint corners[3];
+    levelMarkerPolygon(corners);
+    drawMarkerPolygon(ink, corners);
+}
+
+void drawSliceMarker(int ink) {
+    ClientPoint corners[3];
+    sliceMarkerPolygon(true, corners);
+    drawMarkerPolygon(ink, corners);
+}
+
+void fillColorRect(int left, int top, int right, int bottom, COLORREF c) {
+    RECT r;
+    SetRect(&r, left, top, right, bottom);
+    HBRUSH brush = CreateSolidBrush(c);
+    FillRect(shell.windowDC, &r, brush);
+    DeleteObject(brush);
+}

@@ -1,0 +1,112 @@
+#include "pick/readout_win.h"
+
+#include "chart/paint_win.h"
+#include "pick/readout_model.h"
+
+// Every result of one format has the same length, so a new value always
+// covers the old one completely when drawn with an opaque first copy.
+const wchar_t HoverFormats[2][32] = {
+    L" (%3d,%3d,%3d) ",
+    L"   %02X  %02X  %02X   ",
+};
+const wchar_t PickFormats[2][32] = {
+    L"\u3010%3d,%3d,%3d\u3011",
+    L"\u3010 %02X  %02X  %02X \u3011",
+};
+const wchar_t PinGlyph[] = {0xD83D, 0xDCCC, 0};
+
+const int TopRowY = 7;
+const int BottomRowY = 26;
+const COLORREF White = 0xFFFFFF;
+const COLORREF Black = 0x000000;
+
+void drawOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
+    HDC dc = shell.windowDC;
+    if (mode == 0)
+        SetBkMode(dc, TRANSPARENT);
+    const int n = lstrlenW(text);
+    SelectObject(dc, font);
+    SetBkColor(dc, app.settings.bgColor);
+    SetTextColor(dc, White);
+    TextOutW(dc, x + 1, y + 1, text, n);
+    if (mode != 0)
+        SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, x + 1, y - 1, text, n);
+    TextOutW(dc, x - 1, y + 1, text, n);
+    TextOutW(dc, x - 1, y - 1, text, n);
+    SetTextColor(dc, Black);
+    TextOutW(dc, x, y, text, n);
+    // Every other caller of the DC expects the default, opaque mode.
+    SetBkMode(dc, OPAQUE);
+}
+
+static void drawColorValue(const wchar_t* format, COLORREF c, int offsetIndex, int y) {
+    wchar_t text[32];
+    wsprintfW(text, format, redOf(c), greenOf(c), blueOf(c));
+    drawOutlinedText(1, panelMid() - ReadoutTextOffsets[offsetIndex], y, gdi.valueFont, text);
+}
+
+static void clearStripAbovePanel() {
+    const Layout& L = app.layout;
+    const bool mouseInside = app.interaction.mouseInside != 0;
+    // With a pick and no hover value the bottom row, the picked value, stays.
+    const int keep = (!mouseInside && app.settings.pick.pickActive == 1) ? 20 : 1;
+    const int halfWidth = ReadoutTextOffsets[1] + 2;
+    fillColorRect(panelMid() - halfWidth, 0, panelMid() + halfWidth, L.panelTop - keep,
+                  app.settings.bgColor);
+}
+
+static void drawPanelFrame() {
+    const Layout& L = app.layout;
+    HDC dc = shell.windowDC;
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    MoveToEx(dc, L.panelLeft, L.panelBottom, nullptr);
+    LineTo(dc, L.panelRight, L.panelBottom);
+    LineTo(dc, L.panelRight, L.panelTop);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, L.panelRight - 1, L.panelTop, nullptr);
+    LineTo(dc, L.panelLeft - 1, L.panelTop);
+    LineTo(dc, L.panelLeft - 1, L.panelBottom);
+}
+
+// Without a pick both rows describe the hover colour, hexadecimal above
+// decimal. Returns whether the frame is still to be drawn.
+static bool paintUnsplitPanel(std::uint8_t hoverOnly, COLORREF c) {
+    const Layout& L = app.layout;
+    fillColorRect(L.panelLeft, L.panelTop + 1, L.panelRight, L.panelBottom, c);
+    if (app.interaction.mouseInside) {
+        drawColorValue(HoverFormats[1], c, 1, TopRowY);
+        drawColorValue(HoverFormats[0], c, 0, BottomRowY);
+    }
+    return hoverOnly == 0;
+}
+
+// With a pick the left half and the top row follow the hover colour, the
+// right half and the bottom row show the picked colour. Returns whether the
+// frame is still to be drawn.
+static bool paintSplitPanel(std::uint8_t hoverOnly, COLORREF c) {
+    const Layout& L = app.layout;
+    const PickState& pick = app.settings.pick;
+    const int format = pick.pickFormat == 0 ? 0 : 1;
+    const int mid = panelMid();
+    fillColorRect(L.panelLeft, L.panelTop + 1, mid, L.panelBottom, c);
+    if (app.interaction.mouseInside)
+        drawColorValue(HoverFormats[format], c, format, TopRowY);
+    if (hoverOnly == 1)
+        return false;
+    fillColorRect(mid, L.panelTop + 1, L.panelRight, L.panelBottom, pick.pickColor);
+    drawColorValue(PickFormats[format], pick.pickColor, format, BottomRowY);
+    drawOutlinedText(0, L.panelRight - 20, L.panelTop + 1, gdi.symbolFont, PinGlyph);
+    return true;
+}
+
+void paintReadoutPanel(std::uint8_t hoverOnly) {
+    const bool mouseInside = app.interaction.mouseInside != 0;
+    if (!(hoverOnly == 1 && mouseInside))
+        clearStripAbovePanel();
+    const COLORREF c = mouseInside ? app.interaction.hoverColor : app.settings.bgColor;
+    const bool frameDue = app.settings.pick.pickActive == 0 ? paintUnsplitPanel(hoverOnly, c)
+                                                            : paintSplitPanel(hoverOnly, c);
+    if (frameDue)
+        drawPanelFrame();
+}

@@ -1,0 +1,528 @@
+// The palette strip painted into a memory bitmap and read back, and the
+// palette's round trips through the real clipboard.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "palette/palette_model.h"
+#include "palette/palette_win.h"
+#include "paint_canvas.h"
+
+namespace {
+
+const COLORREF Stale = 0x3C8F1E;
+const COLORREF White = 0xFFFFFF;
+const COLORREF Black = 0x000000;
+const COLORREF Red = 0x0000FF;
+const COLORREF Green = 0x00FF00;
+
+class PaletteStripTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prepareDrawingState();
+        layOut(2, 900, 600);
+        canvas = createCanvas(900, 600);
+        fillCanvas(canvas, Stale);
+    }
+    void TearDown() override { destroyCanvas(canvas); }
+
+    int countNot(int left, int top, int right, int bottom, COLORREF c) {
+        return countPixels(canvas, left, top, right, bottom, [c](COLORREF p) { return p != c; });
+    }
+
+    void setDistinctPalette() {
+        for (int k = 0; k < PaletteSlots; ++k)
+            app.settings.palette[k] = makeColor(k * 15, 255 - k * 10, k * 7 + 3);
+    }
+
+    int top() const { return app.layout.stripTop; }
+    int bottom() const { return app.layout.stripBottom; }
+
+    // Rows stripTop + 1 .. stripBottom - 1: what setSlot repaints.
+    void expectSwatchInside(int k, COLORREF c) {
+        EXPECT_EQ(0, countNot(swatchLeft(k), top() + 1, swatchRight(k), bottom(), c)) << "slot " << k;
+    }
+
+    PaintCanvas canvas = {};
+};
+
+TEST_F(PaletteStripTest, LayoutIsTheOneTheseTestsAssume) {
+    EXPECT_EQ(377, app.layout.stripLeft);
+    EXPECT_EQ(780, app.layout.stripRight);
+    EXPECT_EQ(550, app.layout.stripTop);
+    EXPECT_EQ(592, app.layout.stripBottom);
+    EXPECT_EQ(3, swatchGap());
+}
+
+TEST_F(PaletteStripTest, SwatchesAreSunkenFillsWithTheirColour) {
+    setDistinctPalette();
+    paintPaletteStrip();
+    for (int k = 0; k < PaletteSlots; ++k) {
+        SCOPED_TRACE(k);
+        const int left = swatchLeft(k);
+        const int right = swatchRight(k);
+        expectSwatchInside(k, app.settings.palette[k]);
+        EXPECT_EQ(0, countNot(left, top(), right, top() + 1, Black)) << "top edge";
+        EXPECT_EQ(0, countNot(left - 1, top(), left, bottom(), Black)) << "left edge";
+        EXPECT_EQ(0, countNot(left, bottom(), right, bottom() + 1, White)) << "bottom edge";
+        EXPECT_EQ(0, countNot(right, top() + 1, right + 1, bottom() + 1, White)) << "right edge";
+        EXPECT_EQ(Stale, pixelAt(canvas, right, top())) << "the last point of a line is left out";
+        EXPECT_EQ(Stale, pixelAt(canvas, left - 1, bottom()));
+        if (k < PaletteSlots - 1) {
+            EXPECT_EQ(0, countNot(right + 1, top(), swatchLeft(k + 1) - 1, bottom() + 1, Stale)) << "gap";
+        }
+        EXPECT_EQ(Stale, pixelAt(canvas, (left + right) / 2, bottom() + 1));
+        const int labelX = left + labelOffset();
+        EXPECT_GT(countPixels(canvas, labelX - 1, top() - 21, labelX + 16, top() - 1, isDark), 3) << "letter";
+    }
+}
+
+TEST_F(PaletteStripTest, LettersAreDrawnOpaqueOverWhateverStoodThere) {
+    paintPaletteStrip();
+    HGDIOBJ old = SelectObject(canvas.dc, gdi.valueFont);
+    for (int k = 0; k < PaletteSlots; ++k) {
+        const wchar_t letter[2] = {(wchar_t)slotLetter(k), 0};
+        SIZE size = {};
+        GetTextExtentPoint32W(canvas.dc, letter, 1, &size);
+        const int x = swatchLeft(k) + labelOffset() + 1;
+        const int y = top() - 20 + 1;
+        EXPECT_EQ(0, countPixels(canvas, x, y, x + size.cx, y + size.cy, [](COLORREF p) { return p == Stale; }))
+            << "slot " << k;
+    }
+    SelectObject(canvas.dc, old);
+}
+
+TEST_F(PaletteStripTest, SetSlotRepaintsOnlyTheInsideOfItsSwatch) {
+    setDistinctPalette();
+    paintPaletteStrip();
+    const COLORREF c = makeColor(1, 2, 3);
+    for (int k = 0; k < PaletteSlots; ++k) {
+        SCOPED_TRACE(k);
+        const std::vector<std::uint32_t> before = snapshot(canvas);
+        setSlot(k, c);
+        EXPECT_EQ(c, app.settings.palette[k]);
+        expectSwatchInside(k, c);
+        const RECT changed = changedBox(canvas, before);
+        EXPECT_EQ(swatchLeft(k), changed.left);
+        EXPECT_EQ(top() + 1, changed.top);
+        EXPECT_EQ(swatchRight(k), changed.right);
+        EXPECT_EQ(bottom(), changed.bottom);
+    }
+}
+
+TEST_F(PaletteStripTest, SetSlotOutsideTheStripChangesNothing) {
+    setDistinctPalette();
+    paintPaletteStrip();
+    COLORREF palette[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, palette);
+    const std::vector<std::uint32_t> before = snapshot(canvas);
+    for (int slot : {-1, 16, 100, -100000})
+        setSlot(slot, Red);
+    EXPECT_TRUE(std::equal(palette, palette + PaletteSlots, app.settings.palette));
+    const RECT changed = changedBox(canvas, before);
+    EXPECT_EQ(changed.left, changed.right);
+}
+
+TEST_F(PaletteStripTest, FillAllSlotsSetsEverySwatch) {
+    setDistinctPalette();
+    paintPaletteStrip();
+    const std::vector<std::uint32_t> before = snapshot(canvas);
+    fillAllSlots(Red);
+    int inside = 0;
+    for (int k = 0; k < PaletteSlots; ++k) {
+        EXPECT_EQ(Red, app.settings.palette[k]);
+        expectSwatchInside(k, Red);
+        inside += (swatchRight(k) - swatchLeft(k)) * (bottom() - top() - 1);
+    }
+    int changed = 0;
+    for (std::size_t p = 0; p < before.size(); ++p)
+        changed += (canvas.bits[p] & 0xFFFFFF) != before[p];
+    EXPECT_EQ(inside, changed);
+}
+
+struct GradientCase {
+    int a;
+    int b;
+    COLORREF lowSlotColour;    // of the lower of the two slots
+    COLORREF highSlotColour;
+    int firstChanged;     // slots firstChanged .. lastChanged get expected[]
+    int lastChanged;
+    COLORREF expected[4];
+};
+
+TEST_F(PaletteStripTest, GradientsFillTheSlotsBetweenTheirEnds) {
+    const GradientCase cases[] = {
+        {0, 3, Black, makeColor(30, 60, 90), 1, 2, {makeColor(10, 20, 30), makeColor(20, 40, 60)}},
+        {3, 0, Black, makeColor(30, 60, 90), 1, 2, {makeColor(10, 20, 30), makeColor(20, 40, 60)}},
+        {0, 2, Black, White, 1, 1, {0x808080}},
+        {0, 2, White, Black, 1, 1, {0x7F7F7F}},
+        {2, 5, makeColor(0, 0, 0), makeColor(0, 0, 255), 3, 4, {makeColor(0, 0, 85), makeColor(0, 0, 170)}},
+        {5, 2, makeColor(0, 0, 0), makeColor(0, 0, 255), 3, 4, {makeColor(0, 0, 85), makeColor(0, 0, 170)}},
+        {4, 5, Red, Green, 0, -1, {}},
+        {4, 4, Red, Green, 0, -1, {}},
+        {10, 15, makeColor(200, 0, 100), makeColor(0, 250, 100), 11, 14,
+         {makeColor(160, 50, 100), makeColor(120, 100, 100), makeColor(80, 150, 100), makeColor(40, 200, 100)}},
+    };
+    for (const GradientCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.a << " to " << c.b);
+        setDistinctPalette();
+        app.settings.palette[std::min(c.a, c.b)] = c.lowSlotColour;
+        app.settings.palette[std::max(c.a, c.b)] = c.highSlotColour;
+        fillCanvas(canvas, Stale);
+        paintPaletteStrip();
+        COLORREF expected[PaletteSlots];
+        std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+        for (int k = c.firstChanged; k <= c.lastChanged; ++k)
+            expected[k] = c.expected[k - c.firstChanged];
+        const std::vector<std::uint32_t> before = snapshot(canvas);
+
+        fillGradient(c.a, c.b);
+        for (int k = 0; k < PaletteSlots; ++k) {
+            EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
+            expectSwatchInside(k, expected[k]);
+        }
+        if (c.lastChanged < c.firstChanged) {
+            const RECT changed = changedBox(canvas, before);
+            EXPECT_EQ(changed.left, changed.right) << "nothing repainted";
+        }
+    }
+}
+
+TEST_F(PaletteStripTest, GradientWithASlotOutsideTheStripChangesNothing) {
+    setDistinctPalette();
+    COLORREF palette[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, palette);
+    const std::vector<std::uint32_t> before = snapshot(canvas);
+    fillGradient(-1, 3);
+    fillGradient(2, 16);
+    fillGradient(-5, 40);
+    EXPECT_TRUE(std::equal(palette, palette + PaletteSlots, app.settings.palette));
+    const RECT changed = changedBox(canvas, before);
+    EXPECT_EQ(changed.left, changed.right);
+}
+
+// The clipboard needs an owner window; a hidden plain window of our own
+// stands in for the main window.
+class ClipboardTest : public PaletteStripTest {
+protected:
+    void SetUp() override {
+        PaletteStripTest::SetUp();
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ZavrikClipboardTestWindow";
+        RegisterClassW(&wc);
+        owner = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                                nullptr);
+        other = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                                nullptr);
+        ASSERT_NE(nullptr, owner);
+        ASSERT_NE(nullptr, other);
+        shell.mainWindow = owner;
+        paintPaletteStrip();
+    }
+    void TearDown() override {
+        shell.mainWindow = nullptr;
+        DestroyWindow(other);
+        DestroyWindow(owner);
+        PaletteStripTest::TearDown();
+    }
+
+    // Places count UTF-16 units as they are, with or without a zero among them.
+    void putText(const wchar_t* units, std::size_t count) {
+        ASSERT_TRUE(OpenClipboard(other));
+        EmptyClipboard();
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, count * sizeof(wchar_t));
+        ASSERT_NE(nullptr, memory);
+        CopyMemory(GlobalLock(memory), units, count * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        EXPECT_NE(nullptr, SetClipboardData(CF_UNICODETEXT, memory));
+        CloseClipboard();
+    }
+
+    void putText(const std::wstring& text) { putText(text.c_str(), text.size() + 1); }
+
+    std::wstring clipboardText() {
+        std::wstring text;
+        if (!OpenClipboard(other))
+            return L"<clipboard would not open>";
+        HANDLE memory = GetClipboardData(CF_UNICODETEXT);
+        if (memory) {
+            const wchar_t* units = (const wchar_t*)GlobalLock(memory);
+            const std::size_t capacity = GlobalSize(memory) / sizeof(wchar_t);
+            std::size_t n = 0;
+            while (n < capacity && units[n] != 0)
+                ++n;
+            text.assign(units, n);
+            if (n == capacity)
+                text += L"<no terminating zero>";
+            GlobalUnlock(memory);
+        }
+        CloseClipboard();
+        return text;
+    }
+
+    void expectPalette(const COLORREF expected[PaletteSlots]) {
+        for (int k = 0; k < PaletteSlots; ++k) {
+            EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
+            expectSwatchInside(k, expected[k]);
+        }
+    }
+
+    HWND owner = nullptr;
+    HWND other = nullptr;
+};
+
+TEST_F(ClipboardTest, CopyPutsTheDefaultPaletteAsOneGroup) {
+    copyPalette();
+    EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+    EXPECT_EQ(L"ABCDEFGHIJKLMNOZ(c8c8c8)", clipboardText());
+}
+
+TEST_F(ClipboardTest, CopyGroupsSlotsOfOneColourInOrderOfTheirFirstSlot) {
+    app.settings.palette[0] = Red;
+    app.settings.palette[2] = Red;
+    copyPalette();
+    EXPECT_EQ(L"AC(ff0000) BDEFGHIJKLMNOZ(c8c8c8)", clipboardText());
+
+    app.settings.palette[15] = makeColor(0x12, 0xAB, 0xEF);
+    app.settings.palette[1] = makeColor(0x12, 0xAB, 0xEF);
+    copyPalette();
+    EXPECT_EQ(L"AC(ff0000) BZ(12abef) DEFGHIJKLMNO(c8c8c8)", clipboardText());
+}
+
+TEST_F(ClipboardTest, CopyOfSixteenColoursIsTheLongestText) {
+    setDistinctPalette();
+    copyPalette();
+    const std::wstring text = clipboardText();
+    EXPECT_EQ(159u, text.size());
+    EXPECT_EQ(L"A(", text.substr(0, 2));
+    EXPECT_EQ(L" Z(", text.substr(149, 3));
+    EXPECT_EQ(L')', text.back());
+}
+
+TEST_F(ClipboardTest, CopyDoesNothingWhileAnotherWindowHoldsTheClipboard) {
+    putText(L"left alone");
+    ASSERT_TRUE(OpenClipboard(other));
+    copyPalette();
+    CloseClipboard();
+    EXPECT_EQ(L"left alone", clipboardText());
+}
+
+struct PasteCase {
+    const wchar_t* text;
+    int slots[3];          // slots expected to change, -1 for none
+    COLORREF colour;
+};
+
+TEST_F(ClipboardTest, PasteSetsTheSlotsEachGroupNames) {
+    const PasteCase cases[] = {
+        {L"AB(ff0000)", {0, 1, -1}, Red},
+        {L"a(ff0000)", {-1, -1, -1}, 0},
+        {L"P(00ff00)", {15, -1, -1}, Green},
+        {L"Z(00ff00)", {15, -1, -1}, Green},
+        {L"A(f)", {0, -1, -1}, 0x00000F},
+        {L"A(12345678)", {0, -1, -1}, makeColor(0x12, 0x34, 0x56)},
+        {L"A(ff 00-80)", {0, -1, -1}, makeColor(0xFF, 0x00, 0x80)},
+        {L"AB(ff0000", {-1, -1, -1}, 0},
+        {L"A(ff0000)(00ff00)", {0, -1, -1}, Red},
+        {L"(ff0000)", {-1, -1, -1}, 0},
+        {L"C()", {2, -1, -1}, Black},
+        {L"no colours here", {-1, -1, -1}, 0},
+        {L"", {-1, -1, -1}, 0},
+        {L"xxDxxOxx(AbCdEf) trailing M N", {3, 14, -1}, makeColor(0xAB, 0xCD, 0xEF)},
+    };
+    for (const PasteCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "pasting " << std::string(c.text, c.text + wcslen(c.text)));
+        setDistinctPalette();
+        paintPaletteStrip();
+        COLORREF expected[PaletteSlots];
+        std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+        for (int slot : c.slots)
+            if (slot >= 0)
+                expected[slot] = c.colour;
+        putText(c.text);
+        pastePalette();
+        EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+        expectPalette(expected);
+    }
+}
+
+TEST_F(ClipboardTest, PasteOfTwoGroupsSetsEachGroupsSlots) {
+    putText(L"AC(ff0000) BDEFGHIJKLMNOZ(00ff00)");
+    pastePalette();
+    COLORREF expected[PaletteSlots];
+    for (int k = 0; k < PaletteSlots; ++k)
+        expected[k] = Green;
+    expected[0] = Red;
+    expected[2] = Red;
+    expectPalette(expected);
+}
+
+// Text from another program need not end in a zero. (Wine's clipboard
+// writes a zero into the last unit of such text, so the blocks are also
+// handed to the reading half directly below.)
+TEST_F(ClipboardTest, PasteOfTextWithoutTerminatingZero) {
+    const std::wstring text = L"A(ff0000)B";
+    putText(text.data(), text.size());
+    pastePalette();
+    EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+    EXPECT_EQ(Red, app.settings.palette[0]);
+    EXPECT_EQ(DefaultGray, app.settings.palette[1]);
+}
+
+HGLOBAL globalBlock(const std::wstring& units) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, units.size() * sizeof(wchar_t));
+    CopyMemory(GlobalLock(memory), units.data(), units.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return memory;
+}
+
+struct BlockCase {
+    std::wstring units;
+    int slots[2];      // -1 for none
+    COLORREF colour;
+};
+
+TEST_F(ClipboardTest, BlockIsReadToItsLastUnitAndNoFurtherThanAZero) {
+    const BlockCase cases[] = {
+        {L"AB(00ff00)", {0, 1}, Green},
+        {L"A(ff0000)B", {0, -1}, Red},
+        {L"AB(ff0000", {-1, -1}, 0},
+        {std::wstring(L"A(ff0000)\0B(00ff00)", 19), {0, -1}, Red},
+        {std::wstring(L"\0AB(ff0000)", 11), {-1, -1}, 0},
+    };
+    for (const BlockCase& c : cases) {
+        setDistinctPalette();
+        paintPaletteStrip();
+        COLORREF expected[PaletteSlots];
+        std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+        for (int slot : c.slots)
+            if (slot >= 0)
+                expected[slot] = c.colour;
+        HGLOBAL memory = globalBlock(c.units);
+        pasteTextBlock(memory);
+        GlobalFree(memory);
+        expectPalette(expected);
+    }
+}
+
+// A moveable block of at least minimumUnits whose last unit is the last
+// readable byte of its memory region, so that reading one unit further
+// faults; null if the heap does not lay blocks out so.
+HGLOBAL blockEndingAtUnreadableMemory(std::size_t minimumUnits) {
+    SIZE_T bytes = minimumUnits * sizeof(wchar_t);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        char* start = (char*)GlobalLock(memory);
+        MEMORY_BASIC_INFORMATION region = {};
+        VirtualQuery(start, &region, sizeof(region));
+        char* regionEnd = (char*)region.BaseAddress + region.RegionSize;
+        MEMORY_BASIC_INFORMATION next = {};
+        VirtualQuery(regionEnd, &next, sizeof(next));
+        const SIZE_T slack = (SIZE_T)(regionEnd - (start + bytes));
+        GlobalUnlock(memory);
+        if (slack == 0 && next.State != MEM_COMMIT && GlobalSize(memory) == bytes)
+            return memory;
+        GlobalFree(memory);
+        if (slack % sizeof(wchar_t) != 0)
+            return nullptr;
+        bytes += slack;
+    }
+    return nullptr;
+}
+
+void fillBlock(HGLOBAL memory, const std::wstring& tail) {
+    wchar_t* units = (wchar_t*)GlobalLock(memory);
+    const std::size_t count = GlobalSize(memory) / sizeof(wchar_t);
+    for (std::size_t k = 0; k < count; ++k)
+        units[k] = L'-';
+    CopyMemory(units + count - tail.size(), tail.data(), tail.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+}
+
+// Ends the run at once with a message, instead of waiting for a debugger.
+LONG WINAPI reportFault(EXCEPTION_POINTERS*) {
+    std::fprintf(stderr, "\nFAULT: the paste read beyond its memory block\n");
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Text that never ends in a zero, up against memory that cannot be read:
+// a reader that looked for a terminator would fault here.
+TEST_F(ClipboardTest, BlockIsNeverReadPastItsEnd) {
+    HGLOBAL memory = blockEndingAtUnreadableMemory(1000000);
+    if (!memory)
+        GTEST_SKIP() << "no block ends at unreadable memory on this heap";
+    const LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = SetUnhandledExceptionFilter(reportFault);
+    COLORREF expected[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+
+    fillBlock(memory, L"-");
+    pasteTextBlock(memory);
+    fillBlock(memory, L"B(00ff00");
+    pasteTextBlock(memory);
+    expectPalette(expected);
+
+    fillBlock(memory, L"B(00ff00)");
+    pasteTextBlock(memory);
+    expected[1] = Green;
+    expectPalette(expected);
+    SetUnhandledExceptionFilter(previousFilter);
+    GlobalFree(memory);
+}
+
+TEST_F(ClipboardTest, BlockThatWillNotLockChangesNothing) {
+    HGLOBAL discarded = GlobalAlloc(GMEM_MOVEABLE, 0);
+    ASSERT_EQ(nullptr, GlobalLock(discarded));
+    COLORREF expected[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+    pasteTextBlock(discarded);
+    expectPalette(expected);
+    GlobalFree(discarded);
+}
+
+TEST_F(ClipboardTest, PasteWithoutTextOrWithTheClipboardHeldChangesNothing) {
+    setDistinctPalette();
+    paintPaletteStrip();
+    COLORREF expected[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+
+    ASSERT_TRUE(OpenClipboard(other));
+    EmptyClipboard();
+    CloseClipboard();
+    pastePalette();
+    EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+    expectPalette(expected);
+
+    putText(L"AB(ff0000)");
+    ASSERT_TRUE(OpenClipboard(other));
+    pastePalette();
+    EXPECT_EQ(other, GetOpenClipboardWindow());
+    CloseClipboard();
+    expectPalette(expected);
+}
+
+// Write, read back, compare: palettes with repeated colours in random places.
+TEST_F(ClipboardTest, CopiedPaletteIsPastedBackUnchanged) {
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 40; ++round) {
+        COLORREF choices[5];
+        for (COLORREF& c : choices)
+            c = random() & 0xFFFFFF;
+        COLORREF original[PaletteSlots];
+        for (int k = 0; k < PaletteSlots; ++k)
+            original[k] = (round % 4 == 0) ? (random() & 0xFFFFFF) : choices[random() % 5];
+        std::copy(original, original + PaletteSlots, app.settings.palette);
+        copyPalette();
+        fillAllSlots(makeColor(1, 1, 1));
+        pastePalette();
+        expectPalette(original);
+    }
+}
+
+}  // namespace
