@@ -269,7 +269,7 @@ TEST_F(HitTest900, HexagonColumnReachesOneUnitPastItsEndDots) {
     });
 }
 
-// The spec's rule for a triangle dot, written out here independently.
+// The painted rule for a triangle dot, written out here independently.
 COLORREF triangleRule(int col, int row) {
     const ChartState& c = app.chart;
     const int t = roundHalfAway((col + row) * c.halfColorStep);
