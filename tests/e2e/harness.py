@@ -1,0 +1,990 @@
+"""Helpers for the end-to-end tests: they start the real zavrik.exe under Wine
+on the X display of the environment, drive it with real input through
+xdotool, and read what it shows (xwd), what it writes (zavrik.ini) and what it
+puts on the clipboard (xclip).
+
+Python standard library only. WINEPREFIX and DISPLAY come from the
+environment (tests/with-display.sh provides both).
+
+Without a window manager, Wine's X window of the main window is exactly its
+client area and Windows screen coordinates equal X root coordinates, so client
+point (x, y) is root point (window x + x, window y + y).
+
+The colour and layout rules below mirror the program's model just far enough
+to tell which colour a given dot must show; the C++ model is the reference and
+has its own unit tests.
+"""
+
+import contextlib
+import math
+import os
+import re
+import shutil
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+RUN_WINE = os.path.normpath(os.path.join(HERE, '..', 'run-wine.sh'))
+WINDOW_TITLE_PATTERN = r'^Zavrik \(v2\.1\)$'
+SETTINGS_NAME = 'zavrik.ini'
+
+DEFAULT_GRAY = (200, 200, 200)
+
+# Generous bounds: a cold Wine prefix or a loaded machine can be slow, and every
+# wait below returns as soon as its condition holds.
+START_TIMEOUT = 90.0
+CLOSE_TIMEOUT = 30.0
+DRAW_TIMEOUT = 20.0
+
+
+# ---------------------------------------------------------------------------
+# Command line and small utilities
+
+def take_exe_argument():
+    """Removes the program path from sys.argv (unittest must not see it) and
+    returns it as an absolute path."""
+    if len(sys.argv) < 2 or sys.argv[1].startswith('-'):
+        sys.stderr.write('usage: %s <path-to-zavrik.exe> [unittest options]\n' % sys.argv[0])
+        sys.exit(2)
+    exe = os.path.abspath(sys.argv.pop(1))
+    if not os.path.isfile(exe):
+        sys.stderr.write('no such program: %s\n' % exe)
+        sys.exit(2)
+    return exe
+
+
+def require_environment():
+    missing = [name for name in ('DISPLAY', 'WINEPREFIX') if not os.environ.get(name)]
+    if missing:
+        raise RuntimeError('the end-to-end tests need %s in the environment '
+                           '(run them inside tests/with-display.sh)' % ' and '.join(missing))
+
+
+def wait_until(probe, timeout, interval=0.05, what='condition'):
+    """Calls probe() until it returns a true value or timeout seconds pass.
+    Returns that value; raises AssertionError naming `what` and the last value
+    seen otherwise."""
+    deadline = time.monotonic() + timeout
+    last = None
+    while True:
+        last = probe()
+        if last:
+            return last
+        if time.monotonic() >= deadline:
+            raise AssertionError('timed out after %.1f s waiting for %s (last: %r)'
+                                 % (timeout, what, last))
+        time.sleep(interval)
+
+
+def run(args, timeout=30):
+    return subprocess.run(args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE, timeout=timeout)
+
+
+def xdotool(*args, timeout=60):
+    result = run(['xdotool'] + [str(a) for a in args], timeout=timeout)
+    return result.stdout.decode('utf-8', 'replace')
+
+
+def round_half_away(x):
+    return int(x + 0.5) if x >= 0 else -int(-x + 0.5)
+
+
+def div(a, b):
+    """Integer division truncating toward zero, as the program's C++ does."""
+    q = abs(a) // abs(b)
+    return q if (a >= 0) == (b > 0) else -q
+
+
+def hex_rgb(rgb):
+    return '%02x%02x%02x' % tuple(rgb)
+
+
+# ---------------------------------------------------------------------------
+# Screenshots: xwd output parsed by hand
+
+class Screen:
+    """One capture of the X root window. pixel(x, y) is (r, g, b) in root
+    coordinates."""
+
+    def __init__(self, data):
+        header = struct.unpack('>25I', data[:100])
+        byte_swapped = header[1] != 7
+        if byte_swapped:
+            header = struct.unpack('<25I', data[:100])
+            if header[1] != 7:
+                raise ValueError('not an xwd file of version 7')
+        (header_size, _version, _pixmap_format, _depth, width, height, _xoffset, byte_order,
+         _bitmap_unit, _bit_order, _bitmap_pad, bits_per_pixel, bytes_per_line, visual_class,
+         red_mask, green_mask, blue_mask, _bits_per_rgb, _colormap_entries, ncolors,
+         _ww, _wh, _wx, _wy, _wb) = header
+        self.width = width
+        self.height = height
+        self.bytes_per_pixel = bits_per_pixel // 8
+        if bits_per_pixel not in (8, 16, 24, 32):
+            raise ValueError('unsupported xwd pixel size %d' % bits_per_pixel)
+        self.bytes_per_line = bytes_per_line
+        self.little_endian = byte_order == 0
+        self.visual_class = visual_class
+        self.masks = (red_mask, green_mask, blue_mask)
+        colour_format = '<IHHHBB' if byte_swapped else '>IHHHBB'
+        self.colormap = {}
+        offset = header_size
+        for _ in range(ncolors):
+            pixel, red, green, blue, _flags, _pad = struct.unpack_from(colour_format, data, offset)
+            self.colormap[pixel] = (red >> 8, green >> 8, blue >> 8)
+            offset += 12
+        self.pixels = memoryview(data)[offset:offset + height * bytes_per_line]
+        # TrueColor and DirectColor: the channels are read through the masks.
+        # (Wine's DirectColor colormap is the identity ramp.)
+        self.direct = visual_class in (4, 5)
+        self.plain_rgb = (self.direct and self.masks == (0xFF0000, 0xFF00, 0xFF)
+                          and self.little_endian and self.bytes_per_pixel in (3, 4))
+
+    def _raw(self, x, y):
+        start = y * self.bytes_per_line + x * self.bytes_per_pixel
+        chunk = bytes(self.pixels[start:start + self.bytes_per_pixel])
+        return int.from_bytes(chunk, 'little' if self.little_endian else 'big')
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError('pixel (%d, %d) outside the %dx%d screen' % (x, y, self.width, self.height))
+        value = self._raw(x, y)
+        if not self.direct:
+            return self.colormap.get(value, (0, 0, 0))
+        channels = []
+        for mask in self.masks:
+            shift = (mask & -mask).bit_length() - 1
+            top = mask >> shift
+            channels.append(((value & mask) >> shift) * 255 // top if top else 0)
+        return tuple(channels)
+
+    def rgb_rows(self, left, top, width, height):
+        """Rows of packed RGB bytes of a rectangle, for PNG output."""
+        rows = []
+        for y in range(top, top + height):
+            if self.plain_rgb:
+                size = self.bytes_per_pixel
+                start = y * self.bytes_per_line + left * size
+                raw = bytes(self.pixels[start:start + width * size])
+                row = bytearray(width * 3)
+                row[0::3] = raw[2::size]
+                row[1::3] = raw[1::size]
+                row[2::3] = raw[0::size]
+            else:
+                row = bytearray()
+                for x in range(left, left + width):
+                    row.extend(self.pixel(x, y))
+            rows.append(bytes(row))
+        return rows
+
+
+def capture_screen():
+    """The screen as it is now. -screen reads the root window's image in one
+    request; without it xwd reads each window of another visual separately,
+    which fails for a window that reaches past the screen's edge."""
+    error = ''
+    for _attempt in range(3):
+        result = run(['xwd', '-root', '-screen', '-silent'], timeout=30)
+        if result.returncode == 0 and result.stdout:
+            return Screen(result.stdout)
+        error = result.stderr.decode('utf-8', 'replace')
+        time.sleep(0.1)
+    raise RuntimeError('xwd failed: %s' % error)
+
+
+def write_png(path, width, height, rows):
+    def chunk(kind, body):
+        return (struct.pack('>I', len(body)) + kind + body
+                + struct.pack('>I', zlib.crc32(kind + body) & 0xFFFFFFFF))
+    raw = b''.join(b'\x00' + row for row in rows)
+    with open(path, 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n')
+        f.write(chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0)))
+        f.write(chunk(b'IDAT', zlib.compress(raw, 6)))
+        f.write(chunk(b'IEND', b''))
+
+
+# ---------------------------------------------------------------------------
+# The root window's background, set through the X protocol itself (no
+# xsetroot needed): a known colour outside the program's window to pick.
+
+def _x_socket():
+    display = os.environ['DISPLAY']
+    number = display.split(':', 1)[1].split('.')[0]
+    s = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    s.settimeout(10)
+    s.connect('/tmp/.X11-unix/X%s' % number)
+    return s
+
+
+def _receive(s, size):
+    data = b''
+    while len(data) < size:
+        part = s.recv(size - len(data))
+        if not part:
+            raise RuntimeError('X server closed the connection')
+        data += part
+    return data
+
+
+def set_root_color(rgb):
+    """Paints the whole root window in one colour (what xsetroot -solid does)."""
+    s = _x_socket()
+    try:
+        s.sendall(struct.pack('<BxHHHHxx', ord('l'), 11, 0, 0, 0))
+        head = _receive(s, 8)
+        body = _receive(s, struct.unpack_from('<H', head, 6)[0] * 4)
+        if head[0] != 1:
+            raise RuntimeError('X server refused the connection: %r' % body)
+        vendor_length, = struct.unpack_from('<H', body, 16)
+        format_count = body[21]
+        offset = 32 + (vendor_length + 3) // 4 * 4 + 8 * format_count
+        root, = struct.unpack_from('<I', body, offset)
+        root_visual, = struct.unpack_from('<I', body, offset + 32)
+        depth_count = body[offset + 39]
+        masks = (0xFF0000, 0xFF00, 0xFF)
+        position = offset + 40
+        for _ in range(depth_count):
+            visual_count, = struct.unpack_from('<H', body, position + 2)
+            position += 8
+            for _ in range(visual_count):
+                visual_id, = struct.unpack_from('<I', body, position)
+                if visual_id == root_visual:
+                    masks = struct.unpack_from('<III', body, position + 8)
+                position += 24
+        pixel = 0
+        for channel, mask in zip(rgb, masks):
+            shift = (mask & -mask).bit_length() - 1
+            pixel |= ((channel * (mask >> shift) // 255) << shift) & mask
+        # ChangeWindowAttributes(root, CWBackPixel), ClearArea(root, whole),
+        # then GetInputFocus as a round trip so both are done when we return.
+        s.sendall(struct.pack('<BxHIII', 2, 4, root, 0x2, pixel)
+                  + struct.pack('<BBHIhhHH', 61, 0, 4, root, 0, 0, 0, 0)
+                  + struct.pack('<BxH', 43, 1))
+        _receive(s, 32)
+    finally:
+        s.close()
+
+
+# ---------------------------------------------------------------------------
+# Clipboard through xclip
+
+_clipboard_owner = None
+
+
+def set_clipboard(text):
+    """Puts text on the CLIPBOARD selection. The xclip that serves it runs in
+    the foreground (-quiet) so that we hold its pid and can end it."""
+    global _clipboard_owner
+    stop_clipboard_owner()
+    owner = subprocess.Popen(['xclip', '-selection', 'clipboard', '-i', '-quiet'],
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    owner.stdin.write(text.encode('utf-8'))
+    owner.stdin.close()
+    _clipboard_owner = owner
+    wait_until(lambda: get_clipboard() == text, 10, what='xclip to own the clipboard')
+
+
+def get_clipboard():
+    result = run(['xclip', '-selection', 'clipboard', '-o'], timeout=10)
+    if result.returncode != 0:
+        return None
+    return result.stdout.decode('utf-8', 'replace')
+
+
+def stop_clipboard_owner():
+    global _clipboard_owner
+    if _clipboard_owner is not None:
+        if _clipboard_owner.poll() is None:
+            _clipboard_owner.kill()
+        _clipboard_owner.wait()
+        _clipboard_owner = None
+
+
+# ---------------------------------------------------------------------------
+# Pointer parking and failure pictures
+
+def screen_size():
+    out = xdotool('getdisplaygeometry').split()
+    return int(out[0]), int(out[1])
+
+
+def park_pointer():
+    """Puts the pointer in the screen's bottom-right corner, away from any
+    window the tests open (a program started under a resting pointer would
+    otherwise see it without any move)."""
+    width, height = screen_size()
+    xdotool('mousemove', width - 1, height - 1)
+
+
+def artifacts_dir():
+    path = os.environ.get('ZAVRIK_E2E_ARTIFACTS') or os.path.join(tempfile.gettempdir(),
+                                                                  'zavrik-e2e-artifacts')
+    os.makedirs(path, exist_ok=True)
+    return path
+
+
+def save_failure_picture(shot, label):
+    name = re.sub(r'[^A-Za-z0-9_.-]+', '_', label)[:80] or 'failure'
+    path = os.path.join(artifacts_dir(), '%s-%d.png' % (name, int(time.time() * 1000) % 100000000))
+    try:
+        shot.save_png(path)
+    except Exception as error:      # a picture is a help, never a second failure
+        return 'no picture: %s' % error
+    return path
+
+
+# ---------------------------------------------------------------------------
+# The running program
+
+class Program:
+    """One run of zavrik.exe from a fresh folder of its own, so that its
+    zavrik.ini lands there."""
+
+    def __init__(self, exe, settings=None, folder=None):
+        require_environment()
+        park_pointer()
+        self.owns_folder = folder is None
+        self.folder = folder or tempfile.mkdtemp(prefix='zavrik-e2e-')
+        self.exe = os.path.join(self.folder, 'zavrik.exe')
+        if not os.path.exists(self.exe):
+            shutil.copyfile(exe, self.exe)
+        if settings is not None:
+            if isinstance(settings, str):
+                settings = settings.encode('latin-1')
+            with open(self.settings_path, 'wb') as f:
+                f.write(settings)
+        # Wine's own messages; kept beside the program only in a folder of ours.
+        log_folder = self.folder if self.owns_folder else tempfile.gettempdir()
+        self.log = open(os.path.join(log_folder, 'zavrik-e2e-wine-%d.log' % os.getpid()), 'ab')
+        self.process = subprocess.Popen([RUN_WINE, self.exe], cwd=self.folder,
+                                        stdin=subprocess.DEVNULL, stdout=self.log,
+                                        stderr=subprocess.STDOUT)
+        self.window = None
+        self.wait_window()
+
+    @property
+    def settings_path(self):
+        return os.path.join(self.folder, SETTINGS_NAME)
+
+    def read_settings(self):
+        with open(self.settings_path, 'rb') as f:
+            return f.read().decode('latin-1')
+
+    def running(self):
+        return self.process.poll() is None
+
+    def _find_window(self):
+        if not self.running():
+            raise AssertionError('the program exited (status %s) before its window appeared'
+                                 % self.process.returncode)
+        out = xdotool('search', '--onlyvisible', '--name', WINDOW_TITLE_PATTERN).split()
+        if not out:
+            return None
+        # Normally exactly one; the newest window is the last created.
+        return max(int(w) for w in out)
+
+    def wait_window(self):
+        self.window = wait_until(self._find_window, START_TIMEOUT, interval=0.05,
+                                 what='the main window to appear')
+        wait_until(lambda: self.geometry()[2] > 0, DRAW_TIMEOUT, what='a sized window')
+        return self.window
+
+    def window_exists(self):
+        out = xdotool('search', '--onlyvisible', '--name', WINDOW_TITLE_PATTERN).split()
+        return str(self.window) in out
+
+    def geometry(self):
+        """(x, y, width, height) of the client area on the root window."""
+        out = xdotool('getwindowgeometry', '--shell', self.window)
+        values = dict(line.split('=', 1) for line in out.split() if '=' in line)
+        return tuple(int(values[k]) for k in ('X', 'Y', 'WIDTH', 'HEIGHT'))
+
+    def client_size(self):
+        return self.geometry()[2:]
+
+    # -- screen ------------------------------------------------------------
+
+    def shot(self):
+        """A capture with client-relative access: shot.pixel(x, y) of the
+        client area, shot.root.pixel(x, y) of the screen."""
+        return ClientShot(capture_screen(), self.geometry())
+
+    def client_pixel(self, x, y):
+        return self.shot().pixel(x, y)
+
+    def wait_pixel(self, x, y, expected, timeout=DRAW_TIMEOUT, what=None):
+        expected = tuple(expected)
+        seen = []
+
+        def probe():
+            seen[:] = [self.client_pixel(x, y)]
+            return seen[0] == expected
+        try:
+            wait_until(probe, timeout, what=what or 'client pixel (%d, %d) to become %r' % (x, y, expected))
+        except AssertionError:
+            picture = save_failure_picture(self.shot(), what or 'pixel')
+            raise AssertionError('client pixel (%d, %d): expected %r, got %r%s; picture %s'
+                                 % (x, y, expected, seen[0] if seen else None,
+                                    ' (%s)' % what if what else '', picture)) from None
+
+    def wait_pixels(self, points, timeout=DRAW_TIMEOUT, what='pixels'):
+        """points: list of ((x, y), (r, g, b)). Waits until every one holds;
+        on time-out the message lists those that do not."""
+        wrong = []
+
+        def probe():
+            shot = self.shot()
+            wrong[:] = [(p, c, shot.pixel(*p)) for p, c in points if shot.pixel(*p) != tuple(c)]
+            return not wrong
+        try:
+            wait_until(probe, timeout, what=what)
+        except AssertionError:
+            detail = '; '.join('%s expected %s got %s' % (p, c, g) for p, c, g in wrong[:12])
+            picture = save_failure_picture(self.shot(), what)
+            raise AssertionError('%s: %d of %d wrong: %s; picture %s'
+                                 % (what, len(wrong), len(points), detail, picture)) from None
+
+    def wait_stable(self, timeout=DRAW_TIMEOUT, settle=0.15):
+        """Waits until two captures of the client area in a row are equal."""
+        previous = [None]
+
+        def probe():
+            shot = self.shot()
+            rows = shot.client_rows()
+            same = rows == previous[0]
+            previous[0] = rows
+            if not same:
+                time.sleep(settle)
+            return same
+        wait_until(probe, timeout, interval=0, what='the picture to settle')
+
+    def save_png(self, path):
+        self.shot().save_png(path)
+        return path
+
+    # -- input -------------------------------------------------------------
+
+    def root_point(self, x, y):
+        gx, gy, _w, _h = self.geometry()
+        return gx + x, gy + y
+
+    @contextlib.contextmanager
+    def holding(self, modifier):
+        """Holds a modifier key down for the body of a with statement. The
+        program reads Shift and Ctrl for keys with GetAsyncKeyState, the state
+        at the moment it handles the key, so a test holds the modifier until
+        it has seen the effect rather than sending a quick combination."""
+        xdotool('windowfocus', self.window, 'keydown', modifier)
+        try:
+            yield
+        finally:
+            xdotool('keyup', modifier)
+
+    def key(self, *keys):
+        """Keys as xdotool names ('Up', 'shift+Down', 'ctrl+c'), sent to the
+        main window after giving it the X focus."""
+        xdotool('windowfocus', self.window, 'key', '--delay', '20', *keys)
+
+    def hover(self, x, y):
+        """Pointer onto client point (x, y) so that the program sees a move
+        there: it enters the window first one pixel away, since the first move
+        into the window only arms leave tracking."""
+        rx, ry = self.root_point(x, y)
+        side = 1 if x < 2 else -1
+        xdotool('mousemove', rx + side, ry, 'sleep', '0.05', 'mousemove', rx, ry)
+
+    def move_root(self, rx, ry):
+        xdotool('mousemove', rx, ry)
+
+    def click(self, x, y, button=1, modifier=None):
+        rx, ry = self.root_point(x, y)
+        args = ['windowfocus', self.window, 'mousemove', rx, ry, 'sleep', '0.05']
+        if modifier:
+            args += ['keydown', modifier]
+        args += ['click', button]
+        if modifier:
+            args += ['keyup', modifier]
+        xdotool(*args)
+
+    def drag(self, start, end, modifier=None, steps=6):
+        """Left-button drag from client point start to client point end."""
+        sx, sy = self.root_point(*start)
+        ex, ey = self.root_point(*end)
+        args = ['windowfocus', self.window, 'mousemove', sx + 1, sy, 'sleep', '0.05',
+                'mousemove', sx, sy, 'sleep', '0.05']
+        if modifier:
+            args += ['keydown', modifier, 'sleep', '0.05']
+        args += ['mousedown', 1, 'sleep', '0.05']
+        for i in range(1, steps + 1):
+            args += ['mousemove', sx + (ex - sx) * i // steps, sy + (ey - sy) * i // steps,
+                     'sleep', '0.03']
+        args += ['mouseup', 1, 'sleep', '0.05']
+        if modifier:
+            args += ['keyup', modifier]
+        xdotool(*args)
+
+    def wheel(self, x, y, away=True, count=1, modifier=None):
+        """Turns the wheel over client point (x, y): away from the user
+        (button 4) or towards the user (button 5), count notches."""
+        rx, ry = self.root_point(x, y)
+        args = ['windowfocus', self.window, 'mousemove', rx, ry, 'sleep', '0.05']
+        if modifier:
+            args += ['keydown', modifier]
+        for _ in range(count):
+            args += ['click', 4 if away else 5, 'sleep', '0.03']
+        if modifier:
+            args += ['keyup', modifier]
+        xdotool(*args)
+
+    # -- ending ------------------------------------------------------------
+
+    def close(self):
+        """Alt+F4 on the focused window, then waits for the process to end
+        (Wine waits about 2 s for the absent window manager before the window
+        is destroyed). Returns the settings file it wrote."""
+        xdotool('windowfocus', self.window, 'key', 'alt+F4')
+        try:
+            self.process.wait(timeout=CLOSE_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise AssertionError('the program did not exit within %.0f s of Alt+F4' % CLOSE_TIMEOUT)
+        self.log.close()
+        if self.process.returncode != 0:
+            raise AssertionError('the program exited with status %d' % self.process.returncode)
+        return self.read_settings()
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
+        if not self.log.closed:
+            self.log.close()
+        if not self.owns_folder and os.path.exists(self.log.name):
+            os.remove(self.log.name)
+
+    def remove(self):
+        """Ends the program and deletes the folder if this run made it."""
+        self.kill()
+        if self.owns_folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class ClientShot:
+    def __init__(self, root, geometry):
+        self.root = root
+        self.x, self.y, self.width, self.height = geometry
+
+    def pixel(self, x, y):
+        return self.root.pixel(self.x + x, self.y + y)
+
+    def visible_rect(self):
+        """The part of the client area that lies on the screen."""
+        left, top = max(self.x, 0), max(self.y, 0)
+        right = min(self.x + self.width, self.root.width)
+        bottom = min(self.y + self.height, self.root.height)
+        return left, top, max(right - left, 0), max(bottom - top, 0)
+
+    def client_rows(self):
+        return self.root.rgb_rows(*self.visible_rect())
+
+    def save_png(self, path):
+        _left, _top, width, height = self.visible_rect()
+        write_png(path, width, height, self.client_rows())
+        return path
+
+
+# ---------------------------------------------------------------------------
+# Mirror of the layout metrics
+
+SQRT3 = 1.7320508075688772
+
+
+class Layout:
+    def __init__(self, client_width, client_height, n):
+        self.n = n
+        self.client_width = client_width
+        self.client_height = client_height
+        q = div(client_height - 96, 4 * n + 2)
+        self.unit = q if q >= 1 else 1
+        self.dot_radius = 2 if q < 1 else (q + 1 if q < 7 else q)
+        self.h_step = round_half_away(self.unit * SQRT3)
+        self.hex_cx = self.h_step * n + self.unit + 48
+        self.hex_cy = div(client_height, 2)
+        self.strip_bottom = client_height - 8
+        self.strip_top = self.strip_bottom - div(client_height, 14)
+        self.tri_left = client_width - self.unit * (2 * n + 1) - 48
+        self.strip_right = self.tri_left + div(7 * self.unit * (2 * n + 1), 10)
+        self.strip_left = self.hex_cx + div(3 * (self.h_step * n + self.unit), 5)
+        self.swatch_width = (self.strip_right - self.strip_left) * 0.0625
+        self.panel_left = self.strip_left + round_half_away(6 * self.swatch_width)
+        self.panel_right = self.strip_left + round_half_away(12 * self.swatch_width)
+        self.panel_top = 46
+        self.panel_bottom = div(client_height, 9) + 46
+        self.panel_mid = div(self.panel_left + self.panel_right, 2)
+
+    # Chart positions
+    def hex_point(self, a, b):
+        return self.hex_cx + a * self.h_step, self.hex_cy + b * self.unit
+
+    def hex_corners(self):
+        """Outer-ring corners, clockwise from the top: green, cyan, blue,
+        magenta, red, yellow."""
+        n = self.n
+        return [self.hex_point(0, -2 * n), self.hex_point(n, -n), self.hex_point(n, n),
+                self.hex_point(0, 2 * n), self.hex_point(-n, n), self.hex_point(-n, -n)]
+
+    def tri_point(self, i, j):
+        return self.tri_left + 2 * i * self.unit, self.hex_cy + 2 * (j - i) * self.unit
+
+    # Palette strip
+    def swatch_gap(self):
+        return round_half_away(self.swatch_width / 10)
+
+    def swatch_left(self, k):
+        return self.strip_left + round_half_away(k * self.swatch_width)
+
+    def swatch_right(self, k):
+        return self.strip_left + round_half_away((k + 1) * self.swatch_width) - self.swatch_gap()
+
+    def swatch_center(self, k):
+        return (div(self.swatch_left(k) + self.swatch_right(k), 2),
+                div(self.strip_top + 1 + self.strip_bottom, 2))
+
+    def swatch_inside(self, k):
+        """A few points well inside swatch k's fill."""
+        left, right = self.swatch_left(k) + 1, self.swatch_right(k) - 2
+        top, bottom = self.strip_top + 2, self.strip_bottom - 2
+        mid = div(left + right, 2)
+        return [(left, top), (mid, div(top + bottom, 2)), (right, bottom)]
+
+    # Readout panel: points clear of the text rows above it and of the pin
+    # glyph in its top-right corner.
+    def panel_left_points(self):
+        y = self.panel_bottom - 3
+        return [(self.panel_left + 2, y), (div(self.panel_left + self.panel_mid, 2), y - 2),
+                (self.panel_mid - 2, y)]
+
+    def panel_right_points(self):
+        y = self.panel_bottom - 3
+        return [(self.panel_mid + 2, y), (self.panel_mid + 4, y - 2)]
+
+    def panel_whole_points(self):
+        return self.panel_left_points() + [(self.panel_right - 2, self.panel_bottom - 3)]
+
+    def glyph_box(self):
+        """The magnifier glyph's box right of the panel: left, top, right,
+        bottom (exclusive)."""
+        return (self.panel_right + 2, self.panel_top + 3, self.panel_right + 22, self.panel_top + 21)
+
+
+def width_for_height(client_height, n):
+    """Client width that goes with a client height at grid size n."""
+    d = max(div(client_height - 96, 4 * n + 2), 1)
+    return 144 + 2 * (n * round_half_away(d * SQRT3) + (n + 2) * d)
+
+
+# ---------------------------------------------------------------------------
+# Mirror of the chart colours
+
+class Charts:
+    """Colour rules of the level hexagon and the hue triangle for one grid
+    size, level position, sector and slice position."""
+
+    def __init__(self, n, level_pos=2048, sector=0, slice_pos=512):
+        self.n = n
+        self.color_step = 255.0 / n
+        self.half_step = 255.0 / (2 * n)
+        self.level = round_half_away(n * level_pos * 0.0009765625)
+        self.center_gray = 255 - round_half_away((2 * n - self.level) * self.half_step)
+        self.gray_step = self.center_gray / n
+        self.slice = round_half_away(n * slice_pos * 0.0009765625)
+        rising = round_half_away(self.slice * self.color_step)
+        falling = round_half_away((n - self.slice) * self.color_step)
+        self.hue = [(0, 255, rising), (0, falling, 255), (rising, 0, 255),
+                    (255, 0, falling), (255, rising, 0), (falling, 255, 0)][sector]
+        self.tint = [self.color_step - h / n for h in self.hue]
+
+    def hex_color(self, a, b):
+        c, d = (a + b) >> 1, (b - a) >> 1
+        g = self.center_gray
+        if c == 0 and d == 0:
+            return (g, g, g)
+        b_folded = b if b >= 0 else 1 - b
+        e = max(abs(a), div(abs(a) + b_folded, 2))
+        lo = g - round_half_away(e * self.gray_step)
+        hi = g + round_half_away(e * (self.color_step - self.gray_step))
+        step = self.color_step
+        if c < 0 and a >= 0:
+            rgb = (lo, hi, lo + round_half_away(step * a))
+        elif c >= 0 and d < 0:
+            rgb = (lo, hi - round_half_away(step * c), hi)
+        elif c >= 0 and d >= 0 and a > 0:
+            rgb = (lo + round_half_away(step * d), lo, hi)
+        elif c > 0:
+            rgb = (hi, lo, hi + round_half_away(step * a))
+        elif d > 0:
+            rgb = (hi, lo - round_half_away(step * c), lo)
+        else:
+            rgb = (hi + round_half_away(step * d), hi, lo)
+        return tuple(v & 0xFF for v in rgb)
+
+    def hex_dots(self):
+        """(a, b) of every dot centre of the hexagon."""
+        n = self.n
+        for a in range(-n, n + 1):
+            for b in range(-2 * n + abs(a), 2 * n - abs(a) + 1, 2):
+                yield a, b
+
+    def tri_color(self, i, j):
+        s = round_half_away(j * self.half_step)
+        return tuple((self.hue[k] + round_half_away(i * self.tint[k]) - s) & 0xFF for k in range(3))
+
+    def tri_dots(self):
+        for i in range(self.n + 1):
+            for j in range(2 * i + 1):
+                yield i, j
+
+
+def gray_for_level(n, level):
+    return 255 - round_half_away((2 * n - level) * 255.0 / (2 * n))
+
+
+# ---------------------------------------------------------------------------
+# Mirror of the locating of a picked colour: where the charts go after a pick
+
+PROJ_RADIUS = 208.20662813657015
+PROJ_HALF_RADIUS = 104.10331406828507
+PROJ_SIDE_X = 180.31222920256963
+PROJ_EDGE_SCALE = 4.918191169823479
+
+
+def locate(rgb, layout):
+    """(sector, slice_pos, level_pos) that the program stores for a picked
+    colour: sector -1 for a grey (slice_pos None), level_pos -1 on the outer
+    ring."""
+    found = _locate(rgb, layout)
+    return found['sector'], found['slice_pos'], found['level_pos']
+
+
+def pick_line_ends(rgb, layout):
+    """The pick line's hexagon end and triangle end, client pixels."""
+    found = _locate(rgb, layout)
+    return found['hex_end'], found['tri_end']
+
+
+def _locate(rgb, layout):
+    r, g, b = (float(v) for v in rgb)
+    n, unit = layout.n, layout.unit
+    w = 2 * unit * n
+    u = (b - r) * 0.7071067811865476
+    v = g * 0.816496580927726 - (r + b) * 0.408248290463863
+    hex_end = (layout.hex_cx + round_half_away((layout.h_step * n / PROJ_SIDE_X) * u),
+               layout.hex_cy - round_half_away((w / PROJ_RADIUS) * v))
+    sector, slice_pos, k, smallest = -1, None, 0, r
+    if not (u == 0 and v == 0):
+        ta = round_half_away(2 * (v * PROJ_SIDE_X) - u * PROJ_RADIUS)
+        tb = round_half_away(2 * (v * PROJ_SIDE_X) + u * PROJ_RADIUS)
+        if u >= 0:
+            sector = 0 if ta > 0 else 1 if tb > 0 else 2 if u > 0 else 3
+        else:
+            sector = 3 if ta < 0 else 5 if tb >= 0 else 4
+        p = u / PROJ_SIDE_X + 2 * (v / PROJ_RADIUS)
+        q = 2 * (v / PROJ_RADIUS) - u / PROJ_SIDE_X
+        if sector == 0:
+            x, y = 2 * u / p, 2 * v / p
+            d = math.sqrt((PROJ_RADIUS - y) ** 2 + x * x)
+        elif sector == 1:
+            x, y = PROJ_SIDE_X, v * PROJ_SIDE_X / u
+            d = PROJ_HALF_RADIUS - y
+        elif sector == 2:
+            x, y = -2 * u / q, -2 * v / q
+            d = math.sqrt((PROJ_SIDE_X - x) ** 2 + (y + PROJ_HALF_RADIUS) ** 2)
+        elif sector == 3:
+            x, y = -2 * u / p, -2 * v / p
+            d = math.sqrt(x * x + (y + PROJ_RADIUS) ** 2)
+        elif sector == 4:
+            x, y = -PROJ_SIDE_X, -PROJ_SIDE_X * v / u
+            d = y + PROJ_HALF_RADIUS
+        else:
+            x, y = 2 * u / q, 2 * v / q
+            d = math.sqrt((PROJ_HALF_RADIUS - y) ** 2 + (x + PROJ_SIDE_X) ** 2)
+        slice_pos = round_half_away(d * PROJ_EDGE_SCALE)
+        k = round_half_away(w * math.sqrt((u * u + v * v) / (x * x + y * y)))
+        smallest = (r, r, g, g, b, b)[sector]
+    tri_x = layout.tri_left + w - k
+    m = round_half_away((4 * unit * n) * (smallest / 255))
+    tri_y = layout.hex_cy + w - k - m
+    if tri_x == layout.tri_left:
+        level_pos = -1
+    else:
+        level_pos = round_half_away((1 - (tri_y - layout.hex_cy) / (tri_x - layout.tri_left)) * 1024)
+        level_pos = min(max(level_pos, 0), 2048)
+    return {'sector': sector, 'slice_pos': slice_pos, 'level_pos': level_pos,
+            'hex_end': hex_end, 'tri_end': (tri_x, tri_y)}
+
+
+def clear_of_pick_line(points, ends, margin=12):
+    """The (point, colour) pairs that neither the pick line between the two
+    ends nor the rings around them can cover."""
+    (x0, y0), (x1, y1) = ends
+    length2 = float((x1 - x0) ** 2 + (y1 - y0) ** 2) or 1.0
+
+    def distance(px, py):
+        t = min(max(((px - x0) * (x1 - x0) + (py - y0) * (y1 - y0)) / length2, 0.0), 1.0)
+        return math.hypot(px - (x0 + t * (x1 - x0)), py - (y0 + t * (y1 - y0)))
+    return [(p, c) for p, c in points
+            if distance(*p) > margin and math.hypot(p[0] - x0, p[1] - y0) > margin
+            and math.hypot(p[0] - x1, p[1] - y1) > margin]
+
+
+# ---------------------------------------------------------------------------
+# Palette mirror
+
+def palette_text(palette):
+    """The clipboard text of a palette of 16 (r, g, b) colours."""
+    letters = 'ABCDEFGHIJKLMNOZ'
+    done = [False] * 16
+    groups = []
+    for i in range(16):
+        if done[i]:
+            continue
+        names = ''
+        for j in range(i, 16):
+            if not done[j] and palette[j] == palette[i]:
+                names += letters[j]
+                done[j] = True
+        groups.append('%s(%s)' % (names, hex_rgb(palette[i])))
+    return ' '.join(groups)
+
+
+def gradient(palette, a, b):
+    """The palette after a gradient fill between slots a and b."""
+    out = list(palette)
+    a, b = min(a, b), max(a, b)
+    n = b - a
+    if n < 2:
+        return out
+    for i in range(1, n):
+        out[a + i] = tuple((palette[a][c] + round_half_away(i * (palette[b][c] - palette[a][c]) / n)) & 0xFF
+                           for c in range(3))
+    return out
+
+
+# ---------------------------------------------------------------------------
+# The settings file
+
+_DECIMAL = r'-?\d+'
+_LINE_PATTERNS = ([','.join([_DECIMAL] * 4), ','.join([_DECIMAL] * 6), ','.join([_DECIMAL] * 8),
+                   '[0-9a-f]{6},[0-9a-f]{6}'] + ['[0-9a-f]{6}'] * 16)
+
+
+def parse_settings(text):
+    """The written file as a dict of named fields; raises ValueError naming
+    the first line that is not in its format."""
+    if not text.endswith('\r\n'):
+        raise ValueError('the file does not end with CR LF')
+    lines = text[:-2].split('\r\n')
+    if len(lines) != 20:
+        raise ValueError('%d lines instead of 20' % len(lines))
+    for number, (line, pattern) in enumerate(zip(lines, _LINE_PATTERNS), 1):
+        if not re.fullmatch(pattern, line):
+            raise ValueError('line %d is not in its format: %r' % (number, line))
+    rect = [int(v) for v in lines[0].split(',')]
+    view = [int(v) for v in lines[1].split(',')]
+    pick = [int(v) for v in lines[2].split(',')]
+    colors = lines[3].split(',')
+    fields = dict(zip(('left', 'top', 'right', 'bottom'), rect))
+    fields.update(zip(('sizeIndex', 'pickFormat', 'pickActive', 'sector', 'slicePos', 'levelPos'), view))
+    fields.update(zip(('pickMark', 'pickSector', 'pickSlicePos', 'pickLevelPos',
+                       'pickHexX', 'pickHexY', 'pickTriX', 'pickTriY'), pick))
+    fields['bgColor'] = colorref_to_rgb(colors[0])
+    fields['pickColor'] = colorref_to_rgb(colors[1])
+    fields['palette'] = [colorref_to_rgb(line) for line in lines[4:]]
+    return fields
+
+
+def colorref_to_rgb(text):
+    value = int(text, 16)
+    return (value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF)
+
+
+_RANGES = {'sizeIndex': (0, 10), 'pickFormat': (0, 1), 'pickActive': (0, 1), 'sector': (0, 5),
+           'slicePos': (0, 1024), 'levelPos': (0, 2048), 'pickMark': (-4, 4),
+           'pickSector': (-1, 5), 'pickSlicePos': (0, 1020), 'pickLevelPos': (-1, 2048)}
+
+
+def settings_problems(text):
+    """What is wrong with a written settings file: an empty list when it is
+    well formed and every value lies in its range."""
+    try:
+        fields = parse_settings(text)
+    except ValueError as error:
+        return [str(error)]
+    problems = ['%s = %d outside %d..%d' % (name, fields[name], low, high)
+                for name, (low, high) in _RANGES.items()
+                if not low <= fields[name] <= high]
+    if fields['pickMark'] == 0:
+        problems.append('pickMark = 0')
+    width = fields['right'] - fields['left']
+    height = fields['bottom'] - fields['top']
+    if not (0 < width <= 32767 and 0 < height <= 32767):
+        problems.append('window rectangle %d x %d' % (width, height))
+    return problems
+
+
+def settings_text(rect, size_index=2, pick_format=1, pick_active=0, sector=0, slice_pos=512,
+                  level_pos=2048, pick=(-3, 0, 512, 2048, 0, 0, 0, 0), bg='c8c8c8',
+                  pick_color='c8c8c8', palette=('c8c8c8',) * 16):
+    """A settings file in the program's own format (colours as COLORREF hex)."""
+    lines = ['%d,%d,%d,%d' % tuple(rect),
+             '%d,%d,%d,%d,%d,%d' % (size_index, pick_format, pick_active, sector, slice_pos, level_pos),
+             '%d,%d,%d,%d,%d,%d,%d,%d' % tuple(pick), '%s,%s' % (bg, pick_color)] + list(palette)
+    return '\r\n'.join(lines) + '\r\n'
+
+
+# ---------------------------------------------------------------------------
+# Test running
+
+class ProgramTestCase(unittest.TestCase):
+    """Base of the test cases: each test starts its own program(s) and every
+    one is ended and its folder removed afterwards. Set `exe` on the class."""
+
+    exe = None
+
+    def setUp(self):
+        self.programs = []
+
+    def tearDown(self):
+        for program in self.programs:
+            program.remove()
+        stop_clipboard_owner()
+
+    def start(self, settings=None, folder=None):
+        program = Program(self.exe, settings, folder)
+        self.programs.append(program)
+        return program
+
+
+def run_tests(exe, module_name='__main__'):
+    """Runs the unittest cases of the calling module and prints one summary
+    line; exits non-zero on any failure."""
+    ProgramTestCase.exe = exe
+    started = time.monotonic()
+    program = unittest.main(module=module_name, exit=False, verbosity=2)
+    result = program.result
+    elapsed = time.monotonic() - started
+    status = 'PASSED' if result.wasSuccessful() else 'FAILED'
+    print('%s: %s: %d tests, %d failures, %d errors, %d skipped in %.1f s'
+          % (os.path.basename(sys.argv[0]), status, result.testsRun, len(result.failures),
+             len(result.errors), len(result.skipped), elapsed))
+    stop_clipboard_owner()
+    sys.exit(0 if result.wasSuccessful() else 1)

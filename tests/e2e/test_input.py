@@ -1,0 +1,691 @@
+"""Real input on the real program: hovering, keys, wheel, picking, the
+overlay toggle, palette drags, clipboard exchange, the size box, restoring
+the state after a restart, and damaged settings files.
+
+Usage: python3 tests/e2e/test_input.py <path-to-zavrik.exe>
+"""
+
+import contextlib
+import os
+import sys
+
+sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+from harness import Charts, Layout, round_half_away  # noqa: E402
+
+EXE = harness.take_exe_argument()
+
+WHITE, BLACK = (255, 255, 255), (0, 0, 0)
+RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
+BACKGROUND = harness.DEFAULT_GRAY
+ROOT_COLOR = (0x12, 0x34, 0x56)
+
+
+class Navigation:
+    """Where the level and the hue position go under the arrow keys, the
+    wheel and a pick, in the program's 1/1024 units."""
+
+    def __init__(self, n, level_pos=2048, sector=0, slice_pos=512):
+        self.n, self.level_pos, self.sector, self.slice_pos = n, level_pos, sector, slice_pos
+
+    def level(self):
+        return round_half_away(self.n * self.level_pos * 0.0009765625)
+
+    def slice(self):
+        return round_half_away(self.n * self.slice_pos * 0.0009765625)
+
+    def set_level(self, level):
+        if level != self.level():
+            self.level_pos = level * 1024 // self.n
+
+    def set_slice(self, sector, slice_):
+        if (sector, slice_) != (self.sector, self.slice()):
+            self.sector, self.slice_pos = sector, slice_ * 1024 // self.n
+
+    def step_level(self, direction, coarse=False):
+        if coarse:
+            pos = min(max(self.level_pos + 512 * direction, 0), 2048)
+            self.set_level(round_half_away(self.n * pos / 1024))
+        else:
+            self.set_level(min(max(self.level() + direction, 0), 2 * self.n))
+
+    def step_slice(self, direction, coarse=False):
+        sector, n = self.sector, self.n
+        forward = direction < 0
+        if not coarse:
+            target = self.slice() + (1 if forward else -1)
+            if target >= n:
+                target, sector = 0, (sector + 1) % 6
+            elif target < 0:
+                target, sector = n - 1, (sector + 5) % 6
+        else:
+            if forward:
+                q = 512 if self.slice_pos < 512 else 0
+                if q == 0:
+                    sector = (sector + 1) % 6
+            elif self.slice_pos == 0:
+                q, sector = 512, (sector + 5) % 6
+            else:
+                q = 512 if self.slice_pos > 512 else 0
+            target = round_half_away(n * q / 1024)
+        self.set_slice(sector, target)
+
+    def jump_to(self, located):
+        sector, slice_pos, level_pos = located
+        if sector >= 0:
+            self.set_slice(sector, round_half_away(self.n * slice_pos / 1024))
+        if level_pos >= 0:
+            self.set_level(round_half_away(self.n * level_pos / 1024))
+
+    def charts(self):
+        return Charts(self.n, self.level_pos, self.sector, self.slice_pos)
+
+
+HEX_SAMPLES = ((0, 0), (0, -2), (2, -4), (-3, 1), (1, 5), (-2, -6))
+TRI_SAMPLES = ((0, 0), (1, 1), (4, 3), (5, 8), (3, 6))
+
+
+def chart_points(layout, charts):
+    """A few dot centres of both charts with the colours they must show."""
+    points = [(layout.hex_point(a, b), charts.hex_color(a, b)) for a, b in HEX_SAMPLES]
+    points += [(layout.tri_point(i, j), charts.tri_color(i, j)) for i, j in TRI_SAMPLES
+               if i <= layout.n]
+    return points
+
+
+def level_marker_inside(layout, level):
+    """A point inside the level marker's black triangle."""
+    x = layout.tri_left + (2 * layout.n + 1) * layout.unit + 3
+    y = layout.hex_cy + 2 * (layout.n - level) * layout.unit - 1
+    return x + 6, y
+
+
+class InputCase(harness.ProgramTestCase):
+
+    def start_default(self):
+        program = self.start()
+        layout = Layout(476, 340, 8)
+        program.wait_pixel(layout.hex_cx, layout.hex_cy, WHITE, what='first paint')
+        return program, layout
+
+    def assert_charts(self, program, layout, navigation, what):
+        program.wait_pixels(chart_points(layout, navigation.charts()), what=what)
+
+    def modifier(self, program, modifier):
+        return program.holding(modifier) if modifier else contextlib.nullcontext()
+
+    def glyph_box_pixels(self, program, layout):
+        shot = program.shot()
+        left, top, right, bottom = layout.glyph_box()
+        return [shot.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+class Hover(InputCase):
+
+    def test_readout_panel_takes_the_colour_under_the_pointer(self):
+        program, layout = self.start_default()
+        charts = Charts(8)
+        targets = [layout.hex_point(0, 0), layout.hex_point(-8, 8), layout.hex_point(2, -4),
+                   layout.tri_point(4, 3), layout.hex_point(5, 3)]
+        colours = [charts.hex_color(0, 0), RED, charts.hex_color(2, -4), charts.tri_color(4, 3),
+                   charts.hex_color(5, 3)]
+        for point, colour in zip(targets, colours):
+            program.hover(*point)
+            program.wait_pixels([(point, colour)] + [(p, colour) for p in layout.panel_whole_points()],
+                                what='panel showing the colour under %s' % (point,))
+
+    def test_leaving_the_window_shows_the_background(self):
+        program, layout = self.start_default()
+        program.hover(*layout.hex_point(-8, 8))
+        program.wait_pixels([(p, RED) for p in layout.panel_whole_points()], what='hover red')
+        harness.park_pointer()
+        program.wait_pixels([(p, BACKGROUND) for p in layout.panel_whole_points()],
+                            what='panel after the pointer left')
+
+
+class Keys(InputCase):
+
+    def test_up_and_down_move_the_level(self):
+        program, layout = self.start_default()
+        nav = Navigation(8)
+        # Shift held or not, keys pressed, and the level (0..16) they lead to.
+        walk = ((None, ['Down'], 15), (None, ['Down', 'Down'], 13), (None, ['Up'], 14),
+                ('shift', ['Down'], 10), ('shift', ['Down'] * 3, 0), (None, ['Down'], 0),
+                ('shift', ['Up'], 4), (None, ['Up'] * 12, 16))
+        for modifier, keys, level in walk:
+            old_level = nav.level()
+            for key in keys:
+                nav.step_level(1 if key == 'Up' else -1, modifier == 'shift')
+            self.assertEqual(nav.level(), level)
+            centre = (layout.hex_cx, layout.hex_cy)
+            points = [(centre, (harness.gray_for_level(8, level),) * 3)]
+            points += chart_points(layout, nav.charts())
+            points.append((level_marker_inside(layout, level), BLACK))
+            if old_level != level:
+                points.append((level_marker_inside(layout, old_level), BACKGROUND))
+            with self.modifier(program, modifier):
+                program.key(*keys)
+                program.wait_pixels(points, what='charts at level %d after %s %s' % (level, modifier, keys))
+
+    def test_left_and_right_move_the_hue(self):
+        program, layout = self.start_default()
+        nav = Navigation(8)
+        # Shift held or not, keys pressed, and the sector and slice they lead to.
+        walk = ((None, ['Right'], (0, 5)), (None, ['Right'] * 4, (1, 1)), (None, ['Left'], (1, 0)),
+                ('shift', ['Right'], (1, 4)), ('shift', ['Left'], (1, 0)), ('shift', ['Left'], (0, 4)),
+                ('shift', ['Left'], (0, 0)), (None, ['Left'] * 2, (5, 6)))
+        apex = layout.tri_point(0, 0)
+        for modifier, keys, position in walk:
+            for key in keys:
+                nav.step_slice(1 if key == 'Left' else -1, modifier == 'shift')
+            self.assertEqual((nav.sector, nav.slice()), position)
+            charts = nav.charts()
+            with self.modifier(program, modifier):
+                program.key(*keys)
+                program.wait_pixels(chart_points(layout, charts) + [(apex, charts.hue)],
+                                    what='triangle at sector %d slice %d after %s %s'
+                                    % (position + (modifier, keys)))
+
+
+class Wheel(InputCase):
+
+    def test_wheel_over_the_triangle_moves_the_level(self):
+        program, layout = self.start_default()
+        nav = Navigation(8)
+        over_triangle = layout.tri_point(4, 4)
+        for away, count, modifier in ((False, 2, None), (True, 1, None), (False, 1, 'shift'),
+                                      (True, 3, None)):
+            for _ in range(count):
+                nav.step_level(1 if away else -1, modifier == 'shift')
+            program.wheel(*over_triangle, away=away, count=count, modifier=modifier)
+            self.assert_charts(program, layout, nav, 'level %d after the wheel' % nav.level())
+
+    def test_wheel_over_the_hexagon_moves_the_hue(self):
+        program, layout = self.start_default()
+        nav = Navigation(8)
+        over_hexagon = layout.hex_point(-2, 0)
+        for away, count, modifier in ((True, 1, None), (False, 3, None), (False, 1, 'shift'),
+                                      (True, 2, 'shift')):
+            for _ in range(count):
+                nav.step_slice(1 if away else -1, modifier == 'shift')
+            program.wheel(*over_hexagon, away=away, count=count, modifier=modifier)
+            charts = nav.charts()
+            program.wait_pixels(chart_points(layout, charts) + [(layout.tri_point(0, 0), charts.hue)],
+                                what='sector %d slice %d after the wheel' % (nav.sector, nav.slice()))
+
+
+class Pick(InputCase):
+
+    def pick_at(self, program, point):
+        program.hover(*point)
+        program.key('space')
+
+    def test_space_over_chart_dots_picks_and_moves_both_charts(self):
+        program, layout = self.start_default()
+        nav = Navigation(8)
+        # A triangle dot below the top row: its level differs from the current one.
+        colour = nav.charts().tri_color(5, 7)
+        self.pick_at(program, layout.tri_point(5, 7))
+        nav.jump_to(harness.locate(colour, layout))
+        self.assertNotEqual(nav.level(), 16)
+        program.wait_pixels([(p, colour) for p in layout.panel_right_points()],
+                            what='picked triangle colour in the readout')
+        self.assert_charts(program, layout, nav, 'charts after picking a triangle dot')
+        # An outer-ring dot of another hue: the triangle moves to it.
+        colour = nav.charts().hex_color(5, 11)
+        self.pick_at(program, layout.hex_point(5, 11))
+        nav.jump_to(harness.locate(colour, layout))
+        self.assertEqual(nav.sector, 2)
+        program.wait_pixels([(p, colour) for p in layout.panel_right_points()]
+                            + [(layout.tri_point(0, 0), colour)],
+                            what='picked ring colour in the readout and at the apex')
+        self.assert_charts(program, layout, nav, 'charts after picking a ring dot')
+
+    def test_space_outside_the_window_picks_the_screen_pixel(self):
+        harness.set_root_color(ROOT_COLOR)
+        self.addCleanup(harness.set_root_color, BLACK)
+        program, layout = self.start_default()
+        x, y, width, height = program.geometry()
+        outside = (x + width + 150, y + height // 2)
+        self.assertEqual(harness.capture_screen().pixel(*outside), ROOT_COLOR)
+        program.move_root(*outside)
+        program.key('space')
+        program.wait_pixels([(p, ROOT_COLOR) for p in layout.panel_right_points()]
+                            + [(p, BACKGROUND) for p in layout.panel_left_points()],
+                            what='screen colour in the right half, background in the left')
+        nav = Navigation(8)
+        located = harness.locate(ROOT_COLOR, layout)
+        self.assertEqual(located[0], 1)
+        nav.jump_to(located)
+        charts = nav.charts()
+        self.assert_charts(program, layout, nav, 'charts moved to the screen colour')
+        self.assertEqual(charts.hue, (0, 128, 255))
+        program.wait_pixel(*layout.tri_point(0, 0), charts.hue, what='apex of the picked hue')
+
+    def test_right_click_on_the_panel_drops_the_pick(self):
+        program, layout = self.start_default()
+        colour = Charts(8).hex_color(-5, -1)
+        self.pick_at(program, layout.hex_point(-5, -1))
+        program.wait_pixels([(p, colour) for p in layout.panel_right_points()], what='pick shown')
+        inside_panel = layout.panel_right_points()[0]
+        program.hover(*inside_panel)
+        program.click(*inside_panel, button=3)
+        # Without a pick, a click on the text above the panel changes nothing.
+        program.click(layout.panel_mid, 20)
+        harness.park_pointer()
+        program.wait_pixels([(p, BACKGROUND) for p in layout.panel_whole_points()],
+                            what='panel without the pick once the pointer left')
+        fields = harness.parse_settings(program.close())
+        self.assertEqual((fields['pickActive'], fields['pickColor'], fields['pickFormat']), (0, colour, 1))
+
+
+class Overlay(InputCase):
+
+    def test_tab_shows_and_hides_the_overlay_glyph(self):
+        program, layout = self.start_default()
+        self.assertEqual(set(self.glyph_box_pixels(program, layout)), {BACKGROUND})
+        program.key('Tab')
+        harness.wait_until(lambda: set(self.glyph_box_pixels(program, layout)) != {BACKGROUND},
+                           harness.DRAW_TIMEOUT, what='the glyph to appear after Tab')
+        program.key('Tab')
+        harness.wait_until(lambda: set(self.glyph_box_pixels(program, layout)) == {BACKGROUND},
+                           harness.DRAW_TIMEOUT, what='the glyph to go after a second Tab')
+
+    def test_pick_line_appears_with_the_overlay_shown(self):
+        program, layout = self.start_default()
+        program.key('Tab')
+        colour = Charts(8).hex_color(-4, 6)
+        before = program.shot()
+        program.hover(*layout.hex_point(-4, 6))
+        program.key('space')
+        program.wait_pixels([(p, colour) for p in layout.panel_right_points()], what='pick shown')
+        # The hexagon end of the line carries a ring of radius 8 drawn with a
+        # 5-pixel white pen and a 3-pixel black one on top; the line leaves it
+        # to the right, so its left side is ring alone.
+        hx, hy = harness.pick_line_ends(colour, layout)[0]
+        self.assertEqual((hx, hy), layout.hex_point(-4, 6))
+        ring = [(hx - d, hy) for d in (6, 7, 8, 9)]
+        self.assertNotIn(BLACK, [before.pixel(*p) for p in ring])
+        harness.wait_until(lambda: BLACK in [program.client_pixel(*p) for p in ring], harness.DRAW_TIMEOUT,
+                           what='a black ring left of the hexagon end')
+
+
+class PaletteDrags(InputCase):
+
+    def swatch_points(self, layout, palette):
+        return [(p, colour) for k, colour in enumerate(palette) for p in layout.swatch_inside(k)]
+
+    def test_dragged_dot_colour_lands_in_a_slot(self):
+        program, layout = self.start_default()
+        charts = Charts(8)
+        palette = [BACKGROUND] * 16
+        for (a, b), slot in (((-8, 8), 5), ((3, -1), 0), ((0, 0), 15)):
+            program.drag(layout.hex_point(a, b), layout.swatch_center(slot))
+            palette[slot] = charts.hex_color(a, b)
+            program.wait_pixels(self.swatch_points(layout, palette), what='palette after a drop on %d' % slot)
+        program.drag(layout.tri_point(6, 4), layout.swatch_center(9))
+        palette[9] = charts.tri_color(6, 4)
+        program.wait_pixels(self.swatch_points(layout, palette), what='palette after a triangle drop')
+
+    def test_shift_drag_between_slots_fills_a_gradient(self):
+        program, layout = self.start_default()
+        palette = [BACKGROUND] * 16
+        program.drag(layout.hex_point(-8, 8), layout.swatch_center(1))
+        program.drag(layout.hex_point(8, 8), layout.swatch_center(5))
+        palette[1], palette[5] = RED, BLUE
+        program.wait_pixels(self.swatch_points(layout, palette), what='gradient ends')
+        program.drag(layout.swatch_center(5), layout.swatch_center(1), modifier='shift')
+        palette = harness.gradient(palette, 1, 5)
+        self.assertEqual(palette[3], (127, 0, 128))
+        program.wait_pixels(self.swatch_points(layout, palette), what='gradient from slot F to slot B')
+
+    def test_ctrl_c_gives_other_programs_the_palette_text(self):
+        program, layout = self.start_default()
+        program.drag(layout.hex_point(0, -16), layout.swatch_center(2))
+        palette = [BACKGROUND] * 16
+        palette[2] = GREEN
+        program.wait_pixels(self.swatch_points(layout, palette), what='green in slot C')
+        harness.set_clipboard('nothing yet')
+        expected = harness.palette_text(palette)
+        self.assertEqual(expected, 'ABDEFGHIJKLMNOZ(c8c8c8) C(00ff00)')
+        with program.holding('ctrl'):
+            program.key('c')
+            harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
+                               what='the clipboard to hold %r' % expected)
+
+    def test_ctrl_v_takes_text_from_other_programs(self):
+        program, layout = self.start_default()
+        harness.set_clipboard('AB(ff0000) Z(00ff00) E(123456) x(ffffff) P (0000ff)')
+        palette = [BACKGROUND] * 16
+        palette[0] = palette[1] = RED
+        palette[4] = ROOT_COLOR
+        palette[15] = BLUE       # P names slot 15 as well, after Z
+        with program.holding('ctrl'):
+            program.key('v')
+            program.wait_pixels(self.swatch_points(layout, palette), what='pasted palette')
+        text = program.close()
+        fields = harness.parse_settings(text)
+        self.assertEqual(fields['palette'], palette)
+
+    def test_right_clicks_clear_and_fill_slots(self):
+        program, layout = self.start_default()
+        charts = Charts(8)
+        palette = [BACKGROUND] * 16
+        program.drag(layout.hex_point(-8, 8), layout.swatch_center(2))
+        program.drag(layout.hex_point(8, -8), layout.swatch_center(7))
+        palette[2], palette[7] = RED, (0, 255, 255)
+        program.wait_pixels(self.swatch_points(layout, palette), what='two slots set')
+        # A plain right click on a slot gives it back the background colour.
+        program.hover(*layout.swatch_center(2))
+        program.click(*layout.swatch_center(2), button=3)
+        palette[2] = BACKGROUND
+        program.wait_pixels(self.swatch_points(layout, palette), what='slot C cleared')
+        # Shift with a right click fills every slot with the colour there.
+        colour = charts.hex_color(3, -5)
+        program.hover(*layout.hex_point(3, -5))
+        program.click(*layout.hex_point(3, -5), button=3, modifier='shift')
+        palette = [colour] * 16
+        program.wait_pixels(self.swatch_points(layout, palette), what='all slots filled')
+        # Ctrl+X clears them all to the background colour.
+        palette = [BACKGROUND] * 16
+        with program.holding('ctrl'):
+            program.key('x')
+            program.wait_pixels(self.swatch_points(layout, palette), what='all slots cleared by Ctrl+X')
+
+    def test_copy_and_paste_buttons(self):
+        program, layout = self.start_default()
+        copy_button, paste_button = (38, 340 - 53 + 11), (38, 340 - 30 + 11)
+        harness.set_clipboard('A(102030) O(405060)')
+        program.click(*paste_button)
+        palette = [BACKGROUND] * 16
+        palette[0], palette[14] = (0x10, 0x20, 0x30), (0x40, 0x50, 0x60)
+        program.wait_pixels(self.swatch_points(layout, palette), what='palette pasted by the button')
+        harness.set_clipboard('nothing yet')
+        program.click(*copy_button)
+        expected = 'A(102030) BCDEFGHIJKLMNZ(c8c8c8) O(405060)'
+        self.assertEqual(harness.palette_text(palette), expected)
+        harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
+                           what='the text copied by the button')
+
+    def test_colour_dropped_on_the_panel_shows_the_background(self):
+        program, layout = self.start_default()
+        panel = layout.panel_left_points()[1]
+        program.drag(layout.hex_point(-8, 8), panel)
+        program.wait_pixels([(p, BACKGROUND) for p in layout.panel_whole_points()]
+                            + self.swatch_points(layout, [BACKGROUND] * 16),
+                            what='panel after a drop on it, slots untouched')
+
+    def test_button_released_outside_does_not_click(self):
+        program, layout = self.start_default()
+        paste_button = (38, 340 - 30 + 11)
+        harness.set_clipboard('ABCDEFGHIJKLMNOZ(ff0000)')
+        px, py = program.root_point(*paste_button)
+        harness.xdotool('mousemove', px, py, 'sleep', '0.05', 'mousedown', 1, 'sleep', '0.05',
+                        'mousemove', px + 150, py, 'sleep', '0.05', 'mouseup', 1)
+        # The focus is back on the main window: Tab shows the overlay glyph.
+        program.key('Tab')
+        harness.wait_until(lambda: set(self.glyph_box_pixels(program, layout)) != {BACKGROUND},
+                           harness.DRAW_TIMEOUT, what='the glyph after Tab')
+        program.wait_pixels(self.swatch_points(layout, [BACKGROUND] * 16), what='no paste')
+
+
+class MarkerZones(InputCase):
+
+    def test_press_in_the_level_track_sets_the_level(self):
+        program, layout = self.start_default()
+        nav = Navigation(8)
+        track_x = layout.client_width - 36
+        for j in (5, 16, 0, 11):
+            # Level with base dot j of the grey column: level 2N - j.
+            y = layout.tri_point(8, j)[1]
+            program.hover(track_x, y)
+            program.click(track_x, y)
+            nav.set_level(16 - j)
+            points = chart_points(layout, nav.charts())
+            points.append((level_marker_inside(layout, 16 - j), BLACK))
+            program.wait_pixels(points, what='level %d set in the level track' % (16 - j))
+
+    def test_press_on_the_rim_band_selects_the_hue(self):
+        program, layout = self.start_default()
+        nav = Navigation(8)
+        above, below = (layout.hex_cx, layout.hex_cy - 130), (layout.hex_cx, layout.hex_cy + 130)
+        for point, sector, apex in ((above, 0, GREEN), (below, 3, (255, 0, 255))):
+            program.hover(*point)
+            program.click(*point)
+            nav.set_slice(sector, 0)
+            program.wait_pixels(chart_points(layout, nav.charts()) + [(layout.tri_point(0, 0), apex)],
+                                what='hue of sector %d chosen on the rim band' % sector)
+
+
+class SizeBox(InputCase):
+
+    def test_wheel_over_the_size_box_changes_the_grid(self):
+        program, _layout = self.start_default()
+        over_size_box = (38, 14)
+        # The last turn asks for the entry before the first: nothing happens.
+        for away, n in ((True, 6), (False, 8), (False, 12), (True, 8), (True, 6), (True, 4), (True, 4)):
+            program.wheel(*over_size_box, away=away)
+            width = harness.width_for_height(340, n)
+            harness.wait_until(lambda: program.client_size() == (width, 340), harness.DRAW_TIMEOUT,
+                               what='client %d x 340 for grid %d (is %r)' % (width, n, program.client_size()))
+            layout = Layout(width, 340, n)
+            points = [((layout.hex_cx, layout.hex_cy), WHITE)]
+            points += list(zip(layout.hex_corners(), (GREEN, (0, 255, 255), BLUE, (255, 0, 255), RED,
+                                                     (255, 255, 0))))
+            points += [(layout.tri_point(n, 0), WHITE), (layout.tri_point(n, 2 * n), BLACK)]
+            program.wait_pixels(points, what='charts at grid %d' % n)
+        self.assertEqual(harness.width_for_height(340, 6), 480)
+
+
+class WindowHeight(InputCase):
+
+    def test_ctrl_wheel_steps_the_client_height(self):
+        program, _layout = self.start_default()
+        point = (200, 200)
+        for away, height in ((False, 316), (False, 300), (False, 300), (True, 324), (True, 348)):
+            program.wheel(*point, away=away, modifier='ctrl')
+            width = harness.width_for_height(height, 8)
+            harness.wait_until(lambda: program.client_size() == (width, height), harness.DRAW_TIMEOUT,
+                               what='client %d x %d (is %r)' % (width, height, program.client_size()))
+            layout = Layout(width, height, 8)
+            program.wait_pixels(chart_points(layout, Navigation(8).charts()),
+                                what='charts at client height %d' % height)
+
+
+class Restart(InputCase):
+
+    def test_closing_and_starting_again_restores_everything(self):
+        program, _ = self.start_default()
+        program.wheel(38, 14, away=True)
+        harness.wait_until(lambda: program.client_size() == (480, 340), harness.DRAW_TIMEOUT,
+                           what='grid 6')
+        layout = Layout(480, 340, 6)
+        nav = Navigation(6)
+        program.wait_pixel(layout.hex_cx, layout.hex_cy, WHITE, what='grid 6 painted')
+        program.key('Down', 'Down', 'Down', 'Right', 'Right')
+        for _ in range(3):
+            nav.step_level(-1)
+        for _ in range(2):
+            nav.step_slice(-1)
+        self.assert_charts(program, layout, nav, 'charts after the keys')
+        charts = nav.charts()
+        palette = [BACKGROUND] * 16
+        program.drag(layout.hex_point(-6, 6), layout.swatch_center(3))
+        program.drag(layout.tri_point(3, 2), layout.swatch_center(9))
+        palette[3], palette[9] = charts.hex_color(-6, 6), charts.tri_color(3, 2)
+        # Pick a triangle dot, show the overlay, then move the level once.
+        picked = charts.tri_color(4, 5)
+        program.hover(*layout.tri_point(4, 5))
+        program.key('space')
+        located = harness.locate(picked, layout)
+        nav.jump_to(located)
+        program.key('Tab', 'Down')
+        nav.step_level(-1)
+        # Ctrl+right click sets the background to the colour under the pointer.
+        background = nav.charts().hex_color(2, -4)
+        program.click(*layout.hex_point(2, -4), button=3, modifier='ctrl')
+        # A click on the text above the panel switches the pick to decimal.
+        program.click(layout.panel_mid, 20)
+        harness.park_pointer()
+        ends = harness.pick_line_ends(picked, layout)
+        dots = harness.clear_of_pick_line(chart_points(layout, nav.charts()), ends)
+        program.wait_pixels([(p, picked) for p in layout.panel_right_points()]
+                            + [(p, background) for p in layout.panel_left_points()] + dots,
+                            what='state before closing')
+        program.wait_stable()
+        before = program.shot()
+        first = program.close()
+
+        fields = harness.parse_settings(first)
+        expected = {'sizeIndex': 1, 'pickFormat': 0, 'pickActive': 1, 'sector': nav.sector,
+                    'slicePos': nav.slice_pos, 'levelPos': nav.level_pos, 'pickMark': 2,
+                    'pickSector': located[0], 'pickSlicePos': located[1], 'pickLevelPos': located[2],
+                    'bgColor': background, 'pickColor': picked, 'palette': palette}
+        self.assertEqual({k: fields[k] for k in expected}, expected)
+        self.assertEqual(harness.settings_problems(first), [])
+
+        again = self.start(folder=program.folder)
+        self.assertEqual(again.client_size(), (480, 340))
+        again.wait_pixels(dots, what='charts after the restart')
+        again.wait_stable()
+        after = again.shot()
+        different = []
+        if before.client_rows() != after.client_rows():
+            different = [(x, y) for y in range(340) for x in range(480)
+                         if before.pixel(x, y) != after.pixel(x, y)]
+        if different:
+            xs, ys = [p[0] for p in different], [p[1] for p in different]
+            pictures = (harness.save_failure_picture(before, 'restart-before'),
+                        harness.save_failure_picture(after, 'restart-after'))
+            self.fail('%d pixels differ after the restart, within x %d..%d, y %d..%d; pictures %s'
+                      % (len(different), min(xs), max(xs), min(ys), max(ys), pictures))
+        second = again.close()
+        self.assertEqual(second, first)
+
+    def test_a_grey_pick_and_hidden_overlay_survive_a_restart(self):
+        program, layout = self.start_default()
+        program.key('Down', 'Down', 'Down')
+        grey = (harness.gray_for_level(8, 13),) * 3
+        program.hover(layout.hex_cx, layout.hex_cy)
+        program.key('space')
+        program.wait_pixels([(p, grey) for p in layout.panel_right_points()], what='grey picked')
+        first = program.close()
+        fields = harness.parse_settings(first)
+        picked = tuple(fields[k] for k in ('pickSector', 'pickMark', 'pickActive', 'pickColor'))
+        self.assertEqual(picked, (-1, -3, 1, grey))
+        again = self.start(folder=program.folder)
+        again.wait_pixels([(p, grey) for p in layout.panel_right_points()], what='grey pick after restart')
+        self.assertEqual(again.close(), first)
+
+
+def frame_size():
+    """What the window frame adds to the client area, learnt from the
+    rectangle a default first run stores: (frame width, frame height)."""
+    if not hasattr(frame_size, 'value'):
+        program = harness.Program(EXE)
+        try:
+            fields = harness.parse_settings(program.close())
+        finally:
+            program.remove()
+        frame_size.value = (fields['right'] - fields['left'] - 476, fields['bottom'] - fields['top'] - 340)
+    return frame_size.value
+
+
+DEFAULT_TAIL = ['-3,0,512,2048,0,0,0,0', 'c8c8c8,c8c8c8'] + ['c8c8c8'] * 16 + ['']
+
+
+class DamagedSettings(InputCase):
+
+    def start_and_check(self, content):
+        program = self.start(settings=content)
+        width, height = program.client_size()
+        self.assertTrue(300 <= width <= 32767 and 300 <= height <= 32767,
+                        'client %d x %d' % (width, height))
+        return program
+
+    def assert_default_start(self, content):
+        program = self.start_and_check(content)
+        self.assertEqual(program.client_size(), (476, 340))
+        layout = Layout(476, 340, 8)
+        program.wait_pixels(chart_points(layout, Navigation(8).charts()), what='default charts')
+        text = program.close()
+        self.assertEqual(harness.settings_problems(text), [])
+        return text
+
+    def test_garbage(self):
+        text = self.assert_default_start(b'MZ\x90\x00\xff\xfe\x00garbage\r\n,,,;\x1a\n\xe2\x82\xac' * 40)
+        self.assertEqual(text.split('\r\n')[1:], ['2,1,0,0,512,2048'] + DEFAULT_TAIL)
+
+    def test_empty_file(self):
+        text = self.assert_default_start(b'')
+        self.assertEqual(text.split('\r\n')[1:], ['2,1,0,0,512,2048'] + DEFAULT_TAIL)
+
+    def test_truncated_after_line_two(self):
+        frame_width, frame_height = frame_size()
+        width = harness.width_for_height(400, 12)
+        rect = (0, 0, width + frame_width, 400 + frame_height)
+        content = '%d,%d,%d,%d\r\n3,0,0,2,256,1024\r\n' % rect
+        program = self.start_and_check(content)
+        self.assertEqual(program.client_size(), (width, 400))
+        layout = Layout(width, 400, 12)
+        nav = Navigation(12, 1024, 2, 256)
+        program.wait_pixels(chart_points(layout, nav.charts()) + [(layout.tri_point(0, 0), nav.charts().hue)],
+                            what='charts of the values before the cut')
+        text = program.close()
+        self.assertEqual(harness.settings_problems(text), [])
+        self.assertEqual(text.split('\r\n'), ['%d,%d,%d,%d' % rect, '3,0,0,2,256,1024'] + DEFAULT_TAIL)
+
+    def test_cut_in_the_middle_of_a_line(self):
+        frame_width, frame_height = frame_size()
+        rect = (0, 0, 476 + frame_width, 340 + frame_height)
+        content = harness.settings_text(rect, pick_active=1, pick_color='5080f0')[:-100]
+        program = self.start_and_check(content + '12,x')
+        self.assertEqual(program.client_size(), (476, 340))
+        text = program.close()
+        self.assertEqual(harness.settings_problems(text), [])
+        self.assertEqual(harness.parse_settings(text)['pickColor'], (0xf0, 0x80, 0x50))
+
+    def test_wild_values(self):
+        content = ('2147483647,-2147483648,-5,99999999999\r\n'
+                   '-1,300,-7,128,-1,99999\r\n'
+                   '127,-128,-5,-7,99999,-99999,1,1\r\n'
+                   '-ffffff,1000000\r\n' + '0xffff\r\nfffffffff\r\n-1\r\n' * 6)
+        text = self.assert_default_start(content)
+        fields = harness.parse_settings(text)
+        self.assertEqual((fields['sizeIndex'], fields['sector'], fields['slicePos'], fields['levelPos'],
+                          fields['pickMark'], fields['pickActive']), (2, 0, 512, 2048, -3, 0))
+
+    def test_line_two_with_too_few_or_too_many_numbers(self):
+        frame_width, frame_height = frame_size()
+        rect = '0,0,%d,%d' % (476 + frame_width, 340 + frame_height)
+        line3 = '-1,3,700,300,1,2,3,4'
+        cases = (('3,0,0,2,256', '3,0,0,2,256,2048', line3),           # levelPos keeps its default
+                 ('3,0,0,2,256,1024,9', '3,0,0,2,256,1024', DEFAULT_TAIL[0]))   # line 3 on unread
+        for line2, written2, written3 in cases:
+            with self.subTest(line2=line2):
+                content = '\r\n'.join([rect, line2, line3, 'a0b0c0,c8c8c8'] + ['123456'] * 16) + '\r\n'
+                text = self.start_and_check(content).close()
+                self.assertEqual(harness.settings_problems(text), [])
+                self.assertEqual(text.split('\r\n')[1:3], [written2, written3])
+
+    def test_rectangle_left_of_the_work_area_is_narrowed(self):
+        frame_width, frame_height = frame_size()
+        content = harness.settings_text((-500, 0, 600, 340 + frame_height))
+        program = self.start_and_check(content)
+        self.assertEqual(program.client_size(), (600 - frame_width, 340))
+        text = program.close()
+        self.assertEqual(text.split('\r\n')[0], '0,0,600,%d' % (340 + frame_height))
+
+    def test_window_smaller_than_the_minimum(self):
+        content = harness.settings_text((100, 100, 150, 130))
+        program = self.start_and_check(content)
+        width, height = program.client_size()
+        # The smallest window for grid 8 has a 424 x 300 client area.
+        self.assertTrue(width >= 424 and height >= 300, 'client %d x %d' % (width, height))
+        text = program.close()
+        self.assertEqual(harness.settings_problems(text), [])
+
+
+if __name__ == '__main__':
+    harness.run_tests(EXE)
