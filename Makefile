@@ -101,7 +101,7 @@ bench: win64
 
 run: exe
 	@if [ -n "$$DISPLAY" ]; then \
-	  tests/run-wine.sh $(BUILD)/win64/zavrik.exe; \
+	  tests/ensure-wineprefix.sh && tests/run-wine.sh $(BUILD)/win64/zavrik.exe; \
 	else \
 	  tests/with-display.sh python3 tests/e2e/screenshot.py $(BUILD)/win64/zavrik.exe $(BUILD)/screenshot.png; \
 	fi

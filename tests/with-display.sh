@@ -19,10 +19,7 @@ while [ ! -e "/tmp/.X11-unix/X$display" ] && [ $tries -lt 100 ]; do
 done
 export DISPLAY=":$display"
 
-mkdir -p "$WINEPREFIX"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-fi
+"$here/ensure-wineprefix.sh"
 wineserver -p >/dev/null 2>&1 &
 
 "$@"
