@@ -10,6 +10,7 @@
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"
+#include "test_support.h"
 
 namespace {
 
@@ -23,35 +24,11 @@ std::string describe(COLORREF c) {
     return s.str();
 }
 
-int sizeIndexOf(int gridSize) {
-    for (int k = 0; k < GridSizeCount; ++k)
-        if (GridSizes[k] == gridSize)
-            return k;
-    return -1;
-}
-
 // Lays the charts out at the given unit (client height chosen to match) and
 // sets the level from its position.
 void chartAt(int gridSize, int levelPos, int unit = 3) {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.sizeIndex = sizeIndexOf(gridSize);
-    app.layout.clientWidth = 3000;
-    app.layout.clientHeight = 96 + (4 * gridSize + 2) * unit;
-    computeLayout();
-    app.settings.levelPos = levelPos;
-    updateLevel();
-}
-
-void setLevel(int level) {
-    app.settings.levelPos = level * 1024 / app.settings.gridSize;
-    updateLevel();
-}
-
-void setHue(int sector, int slicePos) {
-    app.settings.sector = static_cast<std::int8_t>(sector);
-    app.settings.slicePos = slicePos;
-    updateHue();
+    layoutAt(gridSize, 3000, clientHeightForUnit(gridSize, unit));
+    atLevelPos(levelPos);
 }
 
 int absolute(int v) { return v < 0 ? -v : v; }
@@ -77,19 +54,17 @@ TEST(UpdateLevel, LevelFromPositionRoundsHalfAway) {
 }
 
 TEST(UpdateLevel, EveryStoredLevelReadsBack) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         chartAt(n, 0);
         for (int level = 0; level <= 2 * n; ++level) {
-            setLevel(level);
+            atLevel(level);
             EXPECT_EQ(app.chart.level, level) << "N " << n;
         }
     }
 }
 
 TEST(UpdateLevel, CentreGrey) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         chartAt(n, 2048);
         EXPECT_EQ(app.chart.centerGray, 255);
         EXPECT_DOUBLE_EQ(app.chart.grayStep, 255.0 / n);
@@ -101,41 +76,37 @@ TEST(UpdateLevel, CentreGrey) {
     }
 }
 
+// ringLow and ringHigh of rings 1, 2, ... at the current level.
+void expectRings(const std::vector<int>& low, const std::vector<int>& high) {
+    ASSERT_EQ(low.size(), high.size());
+    for (size_t k = 0; k < low.size(); ++k) {
+        const int e = (int)k + 1;
+        EXPECT_EQ(ringLow(e), low[k]) << "ring " << e;
+        EXPECT_EQ(ringHigh(e), high[k]) << "ring " << e;
+    }
+}
+
 TEST(RingBounds, Grid8WhiteCentre) {
     chartAt(8, 2048);
-    const int low[] = {223, 191, 159, 127, 96, 64, 32, 0};
-    for (int e = 1; e <= 8; ++e) {
-        EXPECT_EQ(ringLow(e), low[e - 1]) << "ring " << e;
-        EXPECT_EQ(ringHigh(e), 255) << "ring " << e;
-    }
+    expectRings({223, 191, 159, 127, 96, 64, 32, 0}, std::vector<int>(8, 255));
 }
 
 TEST(RingBounds, Grid8BlackCentre) {
     chartAt(8, 0);
-    const int high[] = {32, 64, 96, 128, 159, 191, 223, 255};
-    for (int e = 1; e <= 8; ++e) {
-        EXPECT_EQ(ringLow(e), 0) << "ring " << e;
-        EXPECT_EQ(ringHigh(e), high[e - 1]) << "ring " << e;
-    }
+    expectRings(std::vector<int>(8, 0), {32, 64, 96, 128, 159, 191, 223, 255});
 }
 
 TEST(RingBounds, Grid4MiddleLevel) {
     chartAt(4, 1024);
     EXPECT_EQ(app.chart.centerGray, 127);
-    const int low[] = {95, 63, 32, 0};
-    const int high[] = {159, 191, 223, 255};
-    for (int e = 1; e <= 4; ++e) {
-        EXPECT_EQ(ringLow(e), low[e - 1]) << "ring " << e;
-        EXPECT_EQ(ringHigh(e), high[e - 1]) << "ring " << e;
-    }
+    expectRings({95, 63, 32, 0}, {159, 191, 223, 255});
 }
 
 TEST(RingBounds, CentreAndOuterRingAtEveryLevel) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         chartAt(n, 0);
         for (int level = 0; level <= 2 * n; ++level) {
-            setLevel(level);
+            atLevel(level);
             EXPECT_EQ(ringLow(0), app.chart.centerGray);
             EXPECT_EQ(ringHigh(0), app.chart.centerGray);
             EXPECT_EQ(ringLow(n), 0) << "N " << n << " level " << level;
@@ -147,12 +118,11 @@ TEST(RingBounds, CentreAndOuterRingAtEveryLevel) {
 // Every side colour is lo + r or hi - r with r = round(j x colorStep),
 // j < e: all of them must stay within 0..255 before being cut to a byte.
 TEST(RingBounds, SideComponentsStayInByteRange) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         chartAt(n, 0);
         int failures = 0;
         for (int level = 0; level <= 2 * n; ++level) {
-            setLevel(level);
+            atLevel(level);
             for (int e = 1; e <= n; ++e) {
                 const int lo = ringLow(e);
                 const int hi = ringHigh(e);
@@ -167,37 +137,36 @@ TEST(RingBounds, SideComponentsStayInByteRange) {
 
 // ---------------------------------------------------------------- hexCellColor
 
+struct CellColour { int a, b; Rgb colour; };
+
+void expectCellColours(const std::vector<CellColour>& rows) {
+    for (const CellColour& row : rows)
+        EXPECT_EQ(describe(hexCellColor(row.a, row.b)), describe(rgb(row.colour)))
+            << "position (" << row.a << ", " << row.b << ")";
+}
+
 TEST(HexCellColor, Grid4MiddleLevelExamples) {
     chartAt(4, 1024);
-    struct Row { int a, b; Rgb colour; };
-    const Row rows[] = {
+    expectCellColours({
         {1, -3, {63, 191, 127}}, {1, -2, {63, 191, 127}},
         {2, 0, {63, 127, 191}},  {-4, 0, {255, 128, 0}},
         {4, -4, {0, 255, 255}},  {0, 8, {255, 0, 255}}, {0, 9, {255, 0, 255}},
         {0, 0, {127, 127, 127}},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(describe(hexCellColor(row.a, row.b)), describe(rgb(row.colour)))
-            << "position (" << row.a << ", " << row.b << ")";
+    });
 }
 
 TEST(HexCellColor, OddPositionsNextToTheCentre) {
     chartAt(4, 1024);
-    struct Row { int a, b; Rgb colour; };
-    const Row rows[] = {
+    expectCellColours({
         {0, 1, {127, 127, 127}},   // below the centre: the centre's own
         {1, 0, {95, 159, 159}},    // ring 1, cyan corner
         {-1, 0, {159, 159, 95}},   // ring 1, yellow corner
         {0, -1, {95, 159, 95}},    // ring 1, green corner
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(describe(hexCellColor(row.a, row.b)), describe(rgb(row.colour)))
-            << "position (" << row.a << ", " << row.b << ")";
+    });
 }
 
 TEST(HexCellColor, OuterCornersArePureAtEveryLevel) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         chartAt(n, 0);
         struct Corner { int a, b; Rgb colour; };
         const Corner corners[] = {
@@ -205,7 +174,7 @@ TEST(HexCellColor, OuterCornersArePureAtEveryLevel) {
             {0, 2 * n, {255, 0, 255}},  {-n, n, {255, 0, 0}},   {-n, -n, {255, 255, 0}},
         };
         for (int level = 0; level <= 2 * n; ++level) {
-            setLevel(level);
+            atLevel(level);
             for (const Corner& c : corners) {
                 EXPECT_EQ(hexCellColor(c.a, c.b), rgb(c.colour))
                     << "N " << n << " level " << level << " corner (" << c.a << ", " << c.b << ")";
@@ -246,8 +215,7 @@ std::vector<HexDot> walkHexagon() {
 }
 
 TEST(HexagonWalker, DotCountForEveryGridSize) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         chartAt(n, 2048);
         EXPECT_EQ(walkHexagon().size(), static_cast<size_t>(1 + 3 * n * (n + 1))) << "N " << n;
     }
@@ -285,12 +253,11 @@ TEST(HexagonWalker, PixelPositionsFollowTheGrid) {
 // for its position and for the odd position below it; each dot is drawn
 // once, rings from the inside out.
 TEST(HexagonWalker, ColoursMatchTheCellRuleForEveryGridAndLevel) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         chartAt(n, 0);
         const int levels[] = {0, 1, n / 2, n - 1, n, n + 1, 2 * n - 1, 2 * n};
         for (int level : levels) {
-            setLevel(level);
+            atLevel(level);
             ASSERT_EQ(app.chart.level, level);
             const std::vector<HexDot> dots = walkHexagon();
             std::set<std::pair<int, int>> seen;
@@ -323,7 +290,7 @@ TEST(HexagonWalker, ColoursMatchTheCellRuleForEveryGridAndLevel) {
 
 void triangleAt(int gridSize, int sector, int slicePos, int unit = 3) {
     chartAt(gridSize, 2048, unit);
-    setHue(sector, slicePos);
+    atHue(sector, slicePos);
 }
 
 TEST(UpdateHue, Grid4Sector0Middle) {
@@ -351,26 +318,25 @@ TEST(UpdateHue, Grid4MiddleOfEverySector) {
 TEST(UpdateHue, SliceZeroIsThePureCorner) {
     const Rgb corner[6] = {{0, 255, 0}, {0, 255, 255}, {0, 0, 255},
                            {255, 0, 255}, {255, 0, 0}, {255, 255, 0}};
-    for (int k = 0; k < GridSizeCount; ++k) {
+    for (int n : GridSizes) {
         for (int sector = 0; sector < 6; ++sector) {
-            triangleAt(GridSizes[k], sector, 0);
+            triangleAt(n, sector, 0);
             EXPECT_EQ(app.chart.slice, 0);
             EXPECT_EQ(triangleDotColor(0, 0), rgb(corner[sector]))
-                << "N " << GridSizes[k] << " sector " << sector;
+                << "N " << n << " sector " << sector;
         }
     }
 }
 
 TEST(UpdateHue, DefaultPositionIsTheMiddleSlice) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        triangleAt(GridSizes[k], 0, 512);
-        EXPECT_EQ(app.chart.slice, GridSizes[k] / 2);
+    for (int n : GridSizes) {
+        triangleAt(n, 0, 512);
+        EXPECT_EQ(app.chart.slice, n / 2);
     }
 }
 
 TEST(UpdateHue, FullSlicePositionReachesTheNextCorner) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         triangleAt(n, 0, 1024);
         EXPECT_EQ(app.chart.slice, n);
         EXPECT_EQ(triangleDotColor(0, 0), makeColor(0, 255, 255)) << "N " << n;
@@ -388,7 +354,7 @@ TEST(UpdateHue, UnknownSectorKeepsTheHue) {
     computeLayout();
     const int unknown[] = {6, -1, 100};
     for (int sector : unknown) {
-        setHue(sector, 256);
+        atHue(sector, 256);
         EXPECT_EQ(app.chart.slice, 2);
         EXPECT_EQ(app.chart.hueR, 128);
         EXPECT_EQ(app.chart.hueG, 0);
@@ -425,15 +391,14 @@ TEST(TriangleDotColor, Grid4Sector0Columns) {
 }
 
 TEST(TriangleDotColor, BaseColumnIsTheGreyRampOfTheCentre) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int sector = 0; sector < 6; ++sector) {
             triangleAt(n, sector, 512);
             EXPECT_EQ(triangleDotColor(n, 0), makeColor(255, 255, 255));
             EXPECT_EQ(triangleDotColor(n, 2 * n), makeColor(0, 0, 0));
         }
         for (int j = 0; j <= 2 * n; ++j) {
-            setLevel(2 * n - j);
+            atLevel(2 * n - j);
             const int g = app.chart.centerGray;
             EXPECT_EQ(triangleDotColor(n, j), makeColor(g, g, g)) << "N " << n << " j " << j;
         }
@@ -441,8 +406,7 @@ TEST(TriangleDotColor, BaseColumnIsTheGreyRampOfTheCentre) {
 }
 
 TEST(TriangleDotColor, ComponentsStayInByteRange) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         int failures = 0;
         for (int sector = 0; sector < 6; ++sector) {
             for (int slice = 0; slice <= n; ++slice) {
@@ -464,8 +428,7 @@ TEST(TriangleDotColor, ComponentsStayInByteRange) {
 // ---------------------------------------------------------------- triangle walker
 
 TEST(TriangleWalker, VisitsColumnsLeftToRightEachTopToBottom) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int sector = 0; sector < 6; ++sector) {
             triangleAt(n, sector, 384, 5);
             const Layout& L = app.layout;

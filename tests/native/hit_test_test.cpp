@@ -5,13 +5,12 @@
 #include <vector>
 
 #include "app/state.h"
-#include "app/sizing.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
-#include "layout/layout.h"
 #include "navigate/hit_test.h"
 #include "palette/palette_model.h"
 #include "pick/readout_model.h"
+#include "test_support.h"
 
 namespace {
 
@@ -19,43 +18,12 @@ const COLORREF Hover = 0x123456;
 const COLORREF Picked = 0x654321;
 const COLORREF Background = 0x0A0B0C;
 
-// The 900 x 600 client area at grid size 8, with the metrics the layout
-// gives it, set by hand so these tests stand on their own: unit 14,
-// hStep 24, hexagon centre (254, 300), triLeft 614, strip 377..780 and
-// 550..592, panel 528..679 and 46..112.
-void useLayout900x600() {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.sizeIndex = 2;
-    app.settings.gridSize = 8;
-    Layout& L = app.layout;
-    L.clientWidth = 900;
-    L.clientHeight = 600;
-    L.unit = 14;
-    L.dotRadius = 14;
-    L.hStep = 24;
-    L.markerSize = 14;
-    L.markerHalf = 8;
-    L.markerSpan = 16;
-    L.hexCenterX = 254;
-    L.hexCenterY = 300;
-    L.stripBottom = 592;
-    L.stripTop = 550;
-    L.triLeft = 614;
-    L.stripRight = 780;
-    L.stripLeft = 377;
-    L.swatchWidth = 25.1875;
-    L.panelLeft = 528;
-    L.panelRight = 679;
-    L.panelTop = 46;
-    L.panelBottom = 112;
-    app.chart.colorStep = 255.0 / 8;
-    app.chart.halfColorStep = 255.0 / 16;
-    app.settings.levelPos = 1024;
-    updateLevel();
-    app.settings.sector = 2;
-    app.settings.slicePos = 384;
-    updateHue();
+// The hand-set 900 x 600 layout, level 8 of 16 and slice 3 of sector 2,
+// with a palette of distinct colours.
+void useHitLayout() {
+    useLayout900x600();
+    atLevelPos(1024);
+    atHue(2, 384);
     app.interaction.hoverColor = Hover;
     app.settings.bgColor = Background;
     for (int k = 0; k < PaletteSlots; ++k)
@@ -90,13 +58,13 @@ void expectHits(const std::vector<Expectation>& cases) {
 
 class HitTest900 : public ::testing::Test {
 protected:
-    void SetUp() override { useLayout900x600(); }
+    void SetUp() override { useHitLayout(); }
 };
 
 // ---- readout panel and text zone -------------------------------------
 
 TEST(ReadoutModel, PanelMidAndTextOffsets) {
-    useLayout900x600();
+    useHitLayout();
     EXPECT_EQ(603, panelMid());
     app.layout.panelLeft = -7;
     app.layout.panelRight = 0;
@@ -187,40 +155,38 @@ struct CellCase {
     int dx, dy, col, row;
 };
 
-TEST_F(HitTest900, GridCellHexagonColumnsAndRows) {
-    // unit 14, hStep 24: column 0 is -14 < dx < 14, column 1 is 14..37,
-    // column -1 is -37..-14; row 0 is -14 < dy <= 0, row 1 is 0 < dy < 14.
-    const std::vector<CellCase> cases = {
-        {0, 0, 0, 0},     {13, 0, 0, 0},    {14, 0, 1, 0},    {37, 0, 1, 0},
-        {38, 0, 2, 0},    {-13, 0, 0, 0},   {-14, 0, -1, 0},  {-37, 0, -1, 0},
-        {-38, 0, -2, 0},  {0, 1, 0, 1},     {0, 13, 0, 1},    {0, 14, 0, 2},
-        {0, 27, 0, 2},    {0, 28, 0, 3},    {0, -13, 0, 0},   {0, -14, 0, -1},
-        {0, -27, 0, -1},  {0, -28, 0, -2},  {-300, -500, -12, -35},
-    };
+// gridCell at (originX + dx, 300 + dy): whether it is a triangle cell, and
+// its column and row.
+void expectCells(int originX, bool inTriangle, const std::vector<CellCase>& cases) {
     for (const CellCase& c : cases) {
         int col = 99;
         int row = 99;
-        EXPECT_FALSE(gridCell(254 + c.dx, 300 + c.dy, col, row));
+        EXPECT_EQ(inTriangle, gridCell(originX + c.dx, 300 + c.dy, col, row)) << c.dx << ", " << c.dy;
         EXPECT_EQ(c.col, col) << c.dx << ", " << c.dy;
         EXPECT_EQ(c.row, row) << c.dx << ", " << c.dy;
     }
 }
 
+TEST_F(HitTest900, GridCellHexagonColumnsAndRows) {
+    // unit 14, hStep 24: column 0 is -14 < dx < 14, column 1 is 14..37,
+    // column -1 is -37..-14; row 0 is -14 < dy <= 0, row 1 is 0 < dy < 14.
+    expectCells(254, false, {
+        {0, 0, 0, 0},     {13, 0, 0, 0},    {14, 0, 1, 0},    {37, 0, 1, 0},
+        {38, 0, 2, 0},    {-13, 0, 0, 0},   {-14, 0, -1, 0},  {-37, 0, -1, 0},
+        {-38, 0, -2, 0},  {0, 1, 0, 1},     {0, 13, 0, 1},    {0, 14, 0, 2},
+        {0, 27, 0, 2},    {0, 28, 0, 3},    {0, -13, 0, 0},   {0, -14, 0, -1},
+        {0, -27, 0, -1},  {0, -28, 0, -2},  {-300, -500, -12, -35},
+    });
+}
+
 TEST_F(HitTest900, GridCellTriangleSquares) {
     // The triangle side starts at triLeft - unit = 600.
-    const std::vector<CellCase> cases = {
+    expectCells(614, true, {
         {-14, 0, 0, 0},  {13, 0, 0, 0},   {14, 0, 1, 0},   {41, 0, 1, 0},
         {42, 0, 2, 0},   {0, 13, 0, 0},   {0, 14, 0, 1},   {0, 41, 0, 1},
         {0, 42, 0, 2},   {0, -13, 0, 0},  {0, -14, 0, -1}, {0, -41, 0, -1},
         {0, -42, 0, -2}, {56, -70, 2, -3},
-    };
-    for (const CellCase& c : cases) {
-        int col = 99;
-        int row = 99;
-        EXPECT_TRUE(gridCell(614 + c.dx, 300 + c.dy, col, row));
-        EXPECT_EQ(c.col, col) << c.dx << ", " << c.dy;
-        EXPECT_EQ(c.row, row) << c.dx << ", " << c.dy;
-    }
+    });
     int col = 0;
     int row = 0;
     EXPECT_TRUE(gridCell(600, 300, col, row));
@@ -376,21 +342,8 @@ TEST_F(HitTest900, ColourIsWrittenOnEveryPath) {
 
 // ---- agreement with the painted charts ----------------------------------
 
-int sizeIndexOf(int gridSize) {
-    for (int k = 0; k < GridSizeCount; ++k)
-        if (GridSizes[k] == gridSize)
-            return k;
-    return -1;
-}
-
 void layOut(int gridSize, int unit) {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.sizeIndex = sizeIndexOf(gridSize);
-    app.settings.gridSize = gridSize;  // widthForHeight reads it
-    app.layout.clientHeight = 96 + unit * (4 * gridSize + 2);
-    app.layout.clientWidth = widthForHeight(app.layout.clientHeight);
-    computeLayout();
+    layoutProportional(gridSize, unit);
     app.settings.bgColor = Background;
 }
 
@@ -399,8 +352,7 @@ TEST(HitTestCharts, DotCentresHitTheirOwnDotAndColour) {
         for (int unit : {1, 3, 14}) {
             layOut(n, unit);
             for (int levelPos : {0, 700, 2048}) {
-                app.settings.levelPos = levelPos;
-                updateLevel();
+                atLevelPos(levelPos);
                 int dots = 0;
                 forEachHexagonDot([&](int x, int y, COLORREF c) {
                     const Hit h = hitAt(x, y);
@@ -411,9 +363,7 @@ TEST(HitTestCharts, DotCentresHitTheirOwnDotAndColour) {
                 EXPECT_EQ(1 + 3 * n * (n + 1), dots);
             }
             for (int sector = 0; sector < 6; ++sector) {
-                app.settings.sector = (std::int8_t)sector;
-                app.settings.slicePos = 300;
-                updateHue();
+                atHue(sector, 300);
                 forEachTriangleDot([&](int x, int y, COLORREF c) {
                     const Hit h = hitAt(x, y);
                     ASSERT_EQ(HitTriangleDot, h.code) << n << " " << x << ", " << y;
@@ -430,8 +380,7 @@ TEST(HitTestCharts, HexagonCaptureCellsShowTheirDot) {
     for (int n : {4, 8, 16}) {
         for (int unit : {2, 5, 14}) {
             layOut(n, unit);
-            app.settings.levelPos = 1024;
-            updateLevel();
+            atLevelPos(1024);
             const Layout& L = app.layout;
             forEachHexagonDot([&](int x, int y, COLORREF c) {
                 const int column = x - L.hexCenterX;

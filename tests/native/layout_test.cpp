@@ -3,32 +3,9 @@
 #include "app/sizing.h"
 #include "app/state.h"
 #include "layout/layout.h"
+#include "test_support.h"
 
 namespace {
-
-int sizeIndexOf(int gridSize) {
-    for (int k = 0; k < GridSizeCount; ++k)
-        if (GridSizes[k] == gridSize)
-            return k;
-    return -1;
-}
-
-void layoutAt(int gridSize, int clientWidth, int clientHeight,
-              int frameWidth = 0, int frameHeight = 0) {
-    app = AppState();
-    app.layout.frameWidth = frameWidth;
-    app.layout.frameHeight = frameHeight;
-    setDefaultSettings();
-    app.settings.sizeIndex = sizeIndexOf(gridSize);
-    app.layout.clientWidth = clientWidth;
-    app.layout.clientHeight = clientHeight;
-    computeLayout();
-}
-
-// The client height at which the layout's unit is exactly u.
-int clientHeightForUnit(int gridSize, int u) {
-    return 96 + (4 * gridSize + 2) * u;
-}
 
 TEST(GridSizesTable, ElevenSizesInOrder) {
     const int expected[GridSizeCount] = {4, 6, 8, 12, 16, 24, 32, 48, 64, 96, 128};
@@ -36,15 +13,21 @@ TEST(GridSizesTable, ElevenSizesInOrder) {
         EXPECT_EQ(GridSizes[k], expected[k]) << "index " << k;
 }
 
+// Lays out 900 x 600 from a raw size index, with a grid size that no index
+// gives, so that the one computeLayout sets shows.
+void layoutWithSizeIndex(int sizeIndex) {
+    app = AppState();
+    setDefaultSettings();
+    app.settings.sizeIndex = sizeIndex;
+    app.settings.gridSize = -1;
+    app.layout.clientWidth = 900;
+    app.layout.clientHeight = 600;
+    computeLayout();
+}
+
 TEST(ComputeLayout, GridSizeFollowsSizeIndex) {
     for (int k = 0; k < GridSizeCount; ++k) {
-        app = AppState();
-        setDefaultSettings();
-        app.settings.sizeIndex = k;
-        app.settings.gridSize = -1;
-        app.layout.clientWidth = 900;
-        app.layout.clientHeight = 600;
-        computeLayout();
+        layoutWithSizeIndex(k);
         EXPECT_EQ(app.settings.gridSize, GridSizes[k]);
         EXPECT_DOUBLE_EQ(app.chart.colorStep, 255.0 / GridSizes[k]);
         EXPECT_DOUBLE_EQ(app.chart.halfColorStep, app.chart.colorStep / 2);
@@ -196,8 +179,7 @@ TEST(ComputeLayout, MinimumTrackSizeIgnoresClientSize) {
 }
 
 TEST(ComputeLayout, MarginsAndGapsHoldForEverySize) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int h = 0; h <= 1700; h += 37) {
             const int w = 300 + h;
             layoutAt(n, w, h);
@@ -218,19 +200,9 @@ TEST(ComputeLayout, MarginsAndGapsHoldForEverySize) {
 TEST(ComputeLayout, ProportionalWindowLeavesTheDesignedGap) {
     // A window of width widthForHeight(h) puts the triangle's apex exactly
     // 2 units + 48 right of the hexagon's rightmost column.
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int u = 1; u <= 12; ++u) {
-            app = AppState();
-            app.layout.frameWidth = 16;
-            app.layout.frameHeight = 39;
-            setDefaultSettings();
-            app.settings.sizeIndex = k;
-            app.settings.gridSize = n;
-            const int height = 39 + clientHeightForUnit(n, u);
-            app.layout.clientHeight = height - 39;
-            app.layout.clientWidth = widthForHeight(height) - 16;
-            computeLayout();
+            layoutProportional(n, u, 16, 39);
             const Layout& L = app.layout;
             ASSERT_EQ(L.unit, u);
             EXPECT_EQ(L.triLeft - (L.hexCenterX + n * L.hStep), 2 * u + 48)
@@ -242,12 +214,7 @@ TEST(ComputeLayout, ProportionalWindowLeavesTheDesignedGap) {
 TEST(ComputeLayout, OutOfRangeSizeIndexFallsBackToDefault) {
     const int bad[] = {-1, 11, 1000};
     for (int index : bad) {
-        app = AppState();
-        setDefaultSettings();
-        app.settings.sizeIndex = index;
-        app.layout.clientWidth = 900;
-        app.layout.clientHeight = 600;
-        computeLayout();
+        layoutWithSizeIndex(index);
         EXPECT_EQ(app.settings.sizeIndex, 2);
         EXPECT_EQ(app.settings.gridSize, 8);
     }

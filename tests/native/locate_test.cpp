@@ -5,13 +5,13 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/sizing.h"
 #include "app/state.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"
 #include "pick/locate.h"
 #include "pick/overlay_geometry.h"
+#include "test_support.h"
 
 // The whole colour cube takes a few seconds in an optimised build; under the
 // sanitizers every seventh colour is enough.
@@ -35,14 +35,7 @@ const int Unchanged = 777;
 // N = 8, unit 10, hStep 17, hexagon centre (300, 250), triLeft 500, so the
 // triangle is W = 160 pixels wide.
 void useLocateLayout() {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.gridSize = 8;
-    app.layout.unit = 10;
-    app.layout.hStep = 17;
-    app.layout.hexCenterX = 300;
-    app.layout.hexCenterY = 250;
-    app.layout.triLeft = 500;
+    useHandLayout(8, 10, 17, 300, 250, 500);
 }
 
 const PickState& locate(int red, int green, int blue) {
@@ -59,21 +52,7 @@ struct Located {
     int hexX, hexY, sector, slicePos, triX, triY, levelPos;
 };
 
-TEST(LocatePick, WorkedExamples) {
-    useLocateLayout();
-    const std::vector<Located> table = {
-        {200, 100, 50, 220, 266, 4, 341, 566, 253, 977},
-        {0, 200, 100, 353, 156, 0, 512, 535, 285, 0},
-        {0, 100, 200, 407, 250, 1, 512, 535, 285, 0},
-        {200, 0, 200, 300, 375, 3, 0, 535, 285, 0},
-        {255, 0, 0, 164, 330, 4, 0, 500, 250, -1},
-        {0, 255, 255, 436, 170, 1, 0, 500, 250, -1},
-        {60, 60, 61, 301, 250, 2, 0, 659, 334, 483},
-        {10, 20, 30, 311, 250, 1, 512, 647, 384, 91},
-        {128, 128, 128, 300, 250, -1, Unchanged, 660, 249, 1030},
-        {0, 0, 0, 300, 250, -1, Unchanged, 660, 410, 0},
-        {255, 255, 255, 300, 250, -1, Unchanged, 660, 90, 2048},
-    };
+void expectLocated(const std::vector<Located>& table) {
     for (const Located& e : table) {
         const PickState& p = locate(e.red, e.green, e.blue);
         SCOPED_TRACE(::testing::Message() << "(" << e.red << ", " << e.green << ", " << e.blue << ")");
@@ -87,27 +66,36 @@ TEST(LocatePick, WorkedExamples) {
     }
 }
 
+TEST(LocatePick, WorkedExamples) {
+    useLocateLayout();
+    expectLocated({
+        {200, 100, 50, 220, 266, 4, 341, 566, 253, 977},
+        {0, 200, 100, 353, 156, 0, 512, 535, 285, 0},
+        {0, 100, 200, 407, 250, 1, 512, 535, 285, 0},
+        {200, 0, 200, 300, 375, 3, 0, 535, 285, 0},
+        {255, 0, 0, 164, 330, 4, 0, 500, 250, -1},
+        {0, 255, 255, 436, 170, 1, 0, 500, 250, -1},
+        {60, 60, 61, 301, 250, 2, 0, 659, 334, 483},
+        {10, 20, 30, 311, 250, 1, 512, 647, 384, 91},
+        {128, 128, 128, 300, 250, -1, Unchanged, 660, 249, 1030},
+        {0, 0, 0, 300, 250, -1, Unchanged, 660, 410, 0},
+        {255, 255, 255, 300, 250, -1, Unchanged, 660, 90, 2048},
+    });
+}
+
 TEST(LocatePick, PureColoursStartTheirSectors) {
     useLocateLayout();
-    struct Pure {
-        int red, green, blue, sector, hexX, hexY;
-    };
     // Green at the top, then clockwise cyan, blue, magenta, red, yellow, on
-    // the hexagon's outline (A = 136, 2N unit = 160).
-    const std::vector<Pure> pures = {
-        {0, 255, 0, 0, 300, 90},     {0, 255, 255, 1, 436, 170}, {0, 0, 255, 2, 436, 330},
-        {255, 0, 255, 3, 300, 410},  {255, 0, 0, 4, 164, 330},   {255, 255, 0, 5, 164, 170},
-    };
-    for (const Pure& c : pures) {
-        const PickState& p = locate(c.red, c.green, c.blue);
-        EXPECT_EQ(c.sector, p.pickSector) << c.sector;
-        EXPECT_EQ(0, p.pickSlicePos) << c.sector;
-        EXPECT_EQ(c.hexX, p.pickHexX) << c.sector;
-        EXPECT_EQ(c.hexY, p.pickHexY) << c.sector;
-        EXPECT_EQ(500, p.pickTriX) << c.sector;
-        EXPECT_EQ(250, p.pickTriY) << c.sector;
-        EXPECT_EQ(-1, p.pickLevelPos) << c.sector;
-    }
+    // the hexagon's outline (A = 136, 2N unit = 160); all at slice position
+    // 0 and on the triangle's apex.
+    expectLocated({
+        {0, 255, 0, 300, 90, 0, 0, 500, 250, -1},
+        {0, 255, 255, 436, 170, 1, 0, 500, 250, -1},
+        {0, 0, 255, 436, 330, 2, 0, 500, 250, -1},
+        {255, 0, 255, 300, 410, 3, 0, 500, 250, -1},
+        {255, 0, 0, 164, 330, 4, 0, 500, 250, -1},
+        {255, 255, 0, 164, 170, 5, 0, 500, 250, -1},
+    });
 }
 
 TEST(LocatePick, LastPositionBeforeTheNextPureColour) {
@@ -117,8 +105,7 @@ TEST(LocatePick, LastPositionBeforeTheNextPureColour) {
     EXPECT_EQ(1020, p.pickSlicePos);
     // A jump rounds it to slice N at every grid size: the next sector's
     // first pure colour.
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         EXPECT_EQ(n, roundHalfAway(n * 1020 / 1024.0)) << n;
     }
 }
@@ -136,15 +123,9 @@ TEST(LocatePick, NothingChangesWithoutAPick) {
     pick.pickSlicePos = 6;
     pick.pickLevelPos = 7;
     pick.pickMark = 3;
+    const PickState before = pick;
     locatePick();
-    EXPECT_EQ(1, pick.pickHexX);
-    EXPECT_EQ(2, pick.pickHexY);
-    EXPECT_EQ(3, pick.pickTriX);
-    EXPECT_EQ(4, pick.pickTriY);
-    EXPECT_EQ(5, pick.pickSector);
-    EXPECT_EQ(6, pick.pickSlicePos);
-    EXPECT_EQ(7, pick.pickLevelPos);
-    EXPECT_EQ(3, pick.pickMark);
+    expectSamePick(before, pick);
 }
 
 TEST(LocatePick, GreyKeepsTheSlicePosition) {
@@ -166,14 +147,7 @@ int minOf(int a, int b, int c) { return a < b ? (a < c ? a : c) : (b < c ? b : c
 // With the smallest layout (unit 1, N 4, W = 8) a chroma that rounds to the
 // full width puts the colour on the outer ring, which every level shows.
 TEST(LocatePick, FullWidthChromaShowsAtEveryLevel) {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.gridSize = 4;
-    app.layout.unit = 1;
-    app.layout.hStep = 2;
-    app.layout.hexCenterX = 57;
-    app.layout.hexCenterY = 57;
-    app.layout.triLeft = 100;
+    useHandLayout(4, 1, 2, 57, 57, 100);
     for (int low = 0; low < 256; low += 1) {
         for (int spread : {238, 239, 240, 241, 255}) {
             const int high = low + spread;
@@ -307,21 +281,8 @@ TEST(LocatePickCube, EveryColourAgreesWithTheComponentRules) {
 
 // ---- locating the charts' own dots ------------------------------------------
 
-int sizeIndexOf(int gridSize) {
-    for (int k = 0; k < GridSizeCount; ++k)
-        if (GridSizes[k] == gridSize)
-            return k;
-    return -1;
-}
-
 void layOut(int gridSize, int unit) {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.sizeIndex = sizeIndexOf(gridSize);
-    app.settings.gridSize = gridSize;  // widthForHeight reads it
-    app.layout.clientHeight = 96 + unit * (4 * gridSize + 2);
-    app.layout.clientWidth = widthForHeight(app.layout.clientHeight);
-    computeLayout();
+    layoutProportional(gridSize, unit);
     ASSERT_EQ(unit, app.layout.unit);
 }
 
@@ -353,8 +314,7 @@ TEST(LocatePickDots, HexagonDotsLandOnThemselves) {
         PickState& pick = app.settings.pick;
         pick.pickActive = 1;
         for (int levelPos : {0, 300, 1024, 1700, 2048}) {
-            app.settings.levelPos = levelPos;
-            updateLevel();
+            atLevelPos(levelPos);
             forEachHexagonDot([&](int x, int y, COLORREF c) {
                 pick.pickColor = c;
                 locatePick();
@@ -375,9 +335,7 @@ TEST(LocatePickDots, TriangleDotsLandOnThemselves) {
         pick.pickActive = 1;
         for (int sector = 0; sector < 6; ++sector) {
             for (int slicePos : {0, 300, 512, 1000, 1024}) {
-                app.settings.sector = (std::int8_t)sector;
-                app.settings.slicePos = slicePos;
-                updateHue();
+                atHue(sector, slicePos);
                 forEachTriangleDot([&](int x, int y, COLORREF c) {
                     pick.pickColor = c;
                     locatePick();
@@ -398,8 +356,7 @@ TEST(LocatePickDots, BaseColumnGreysNameTheirLevel) {
     PickState& pick = app.settings.pick;
     pick.pickActive = 1;
     for (int level = 0; level <= 16; ++level) {
-        app.settings.levelPos = level * 1024 / 8;
-        updateLevel();
+        atLevelPos(level * 1024 / 8);
         const int grey = app.chart.centerGray;
         pick.pickColor = makeColor(grey, grey, grey);
         locatePick();
@@ -422,39 +379,29 @@ TEST(LocatePick, FollowsTheLayout) {
 
 // ---- the pick line ----------------------------------------------------------------
 
-TEST(PickLine, WorkedExample) {
+// A fresh state whose pick line runs between the given ends.
+void usePickEnds(int hexX, int hexY, int triX, int triY) {
     app = AppState();
     PickState& pick = app.settings.pick;
-    pick.pickHexX = 220;
-    pick.pickHexY = 266;
-    pick.pickTriX = 566;
-    pick.pickTriY = 253;
+    pick.pickHexX = hexX;
+    pick.pickHexY = hexY;
+    pick.pickTriX = triX;
+    pick.pickTriY = triY;
+}
+
+TEST(PickLine, WorkedExample) {
+    usePickEnds(220, 266, 566, 253);
     ClientPoint from{220, 266};
     ClientPoint to{566, 253};
     shortenPickLine(from, to);
-    EXPECT_EQ(228, from.x);
-    EXPECT_EQ(266, from.y);
-    EXPECT_EQ(558, to.x);
-    EXPECT_EQ(253, to.y);
-    const WindowRect box = pickLineBox();
-    EXPECT_EQ(210, box.left);
-    EXPECT_EQ(243, box.top);
-    EXPECT_EQ(576, box.right);
-    EXPECT_EQ(276, box.bottom);
+    expectPoint(from, 228, 266);
+    expectPoint(to, 558, 253);
+    expectRect(pickLineBox(), {210, 243, 576, 276});
 }
 
 TEST(PickLine, BoxTakesTheHigherAndLowerEnd) {
-    app = AppState();
-    PickState& pick = app.settings.pick;
-    pick.pickHexX = 100;
-    pick.pickHexY = 50;
-    pick.pickTriX = 400;
-    pick.pickTriY = 300;
-    const WindowRect box = pickLineBox();
-    EXPECT_EQ(90, box.left);
-    EXPECT_EQ(40, box.top);
-    EXPECT_EQ(410, box.right);
-    EXPECT_EQ(310, box.bottom);
+    usePickEnds(100, 50, 400, 300);
+    expectRect(pickLineBox(), {90, 40, 410, 310});
 }
 
 struct Shortening {
@@ -491,10 +438,8 @@ TEST(PickLine, CoincidingEndsStayAsTheyAre) {
     ClientPoint from{300, 250};
     ClientPoint to{300, 250};
     shortenPickLine(from, to);
-    EXPECT_EQ(300, from.x);
-    EXPECT_EQ(250, from.y);
-    EXPECT_EQ(300, to.x);
-    EXPECT_EQ(250, to.y);
+    expectPoint(from, 300, 250);
+    expectPoint(to, 300, 250);
 }
 
 TEST(PickLine, FarApartEndsDoNotOverflow) {

@@ -7,42 +7,25 @@
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "chart/triangle.h"
-#include "layout/layout.h"
+#include "test_support.h"
 
 namespace {
 
-int sizeIndexOf(int gridSize) {
-    for (int k = 0; k < GridSizeCount; ++k)
-        if (GridSizes[k] == gridSize)
-            return k;
-    return -1;
+// Both charts laid out for W x H, at the first-run level and hue.
+void chartsAt(int gridSize, int clientWidth, int clientHeight) {
+    layoutAt(gridSize, clientWidth, clientHeight);
+    updateCharts();
 }
 
-void layoutAt(int gridSize, int clientWidth, int clientHeight) {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.sizeIndex = sizeIndexOf(gridSize);
-    app.layout.clientWidth = clientWidth;
-    app.layout.clientHeight = clientHeight;
-    computeLayout();
-    updateLevel();
-    updateHue();
+void chartsAtUnit(int gridSize, int unit) {
+    chartsAt(gridSize, 4000, clientHeightForUnit(gridSize, unit));
 }
 
-void layoutAtUnit(int gridSize, int unit) {
-    layoutAt(gridSize, 4000, 96 + (4 * gridSize + 2) * unit);
-}
-
-// Sets sector and slice as navigation stores them.
-void setSlice(int sector, int slice) {
+// The marker's target as a jump to a pick leaves it: any slice, N included,
+// set directly.
+void atChartSlice(int sector, int slice) {
     app.settings.sector = static_cast<std::int8_t>(sector);
-    app.settings.slicePos = slice * 1024 / app.settings.gridSize;
-    updateHue();
-}
-
-void setLevel(int level) {
-    app.settings.levelPos = level * 1024 / app.settings.gridSize;
-    updateLevel();
+    app.chart.slice = slice;
 }
 
 struct Polygon { ClientPoint p[3]; };
@@ -60,12 +43,9 @@ Polygon levelPolygon() {
 }
 
 void expectPolygon(const Polygon& poly, int x0, int y0, int x1, int y1, int x2, int y2) {
-    EXPECT_EQ(poly.p[0].x, x0);
-    EXPECT_EQ(poly.p[0].y, y0);
-    EXPECT_EQ(poly.p[1].x, x1);
-    EXPECT_EQ(poly.p[1].y, y1);
-    EXPECT_EQ(poly.p[2].x, x2);
-    EXPECT_EQ(poly.p[2].y, y2);
+    expectPoint(poly.p[0], x0, y0);
+    expectPoint(poly.p[1], x1, y1);
+    expectPoint(poly.p[2], x2, y2);
 }
 
 // ------------------------------------------------ worked examples, 900 x 600
@@ -73,7 +53,7 @@ void expectPolygon(const Polygon& poly, int x0, int y0, int x1, int y1, int x2, 
 class MarkersAt900x600 : public testing::Test {
 protected:
     void SetUp() override {
-        layoutAt(8, 900, 600);
+        chartsAt(8, 900, 600);
         ASSERT_EQ(app.layout.unit, 14);
         ASSERT_EQ(app.layout.hStep, 24);
         ASSERT_EQ(app.layout.hexCenterX, 254);
@@ -82,40 +62,36 @@ protected:
 };
 
 TEST_F(MarkersAt900x600, Sector0Slice0) {
-    setSlice(0, 0);
+    atSlice(0, 0);
     expectPolygon(slicePolygon(true), 253, 57, 261, 43, 245, 43);
-    const Polygon bare = slicePolygon(false);
-    EXPECT_EQ(bare.p[0].x, 253);
-    EXPECT_EQ(bare.p[0].y, 75);
+    expectPoint(slicePolygon(false).p[0], 253, 75);
 }
 
 TEST_F(MarkersAt900x600, Sector0Slice4) {
-    setSlice(0, 4);
+    atSlice(0, 4);
     ASSERT_EQ(app.chart.slice, 4);
     expectPolygon(slicePolygon(true), 359, 116, 359, 100, 373, 108);
-    const Polygon bare = slicePolygon(false);
-    EXPECT_EQ(bare.p[0].x, 349);
-    EXPECT_EQ(bare.p[0].y, 131);
+    expectPoint(slicePolygon(false).p[0], 349, 131);
 }
 
 TEST_F(MarkersAt900x600, Sector1) {
-    setSlice(1, 0);
+    atSlice(1, 0);
     expectPolygon(slicePolygon(true), 460, 177, 476, 177, 468, 163);
-    setSlice(1, 4);
+    atSlice(1, 4);
     expectPolygon(slicePolygon(true), 463, 299, 477, 307, 477, 291);
 }
 
 TEST_F(MarkersAt900x600, Sectors3And4) {
-    setSlice(3, 4);
+    atSlice(3, 4);
     expectPolygon(slicePolygon(true), 147, 482, 147, 498, 133, 490);
-    setSlice(4, 4);
+    atSlice(4, 4);
     expectPolygon(slicePolygon(true), 43, 299, 29, 307, 29, 291);
 }
 
 TEST_F(MarkersAt900x600, LevelMarker) {
-    setLevel(16);
+    atLevel(16);
     expectPolygon(levelPolygon(), 855, 75, 869, 67, 869, 83);
-    setLevel(0);
+    atLevel(0);
     expectPolygon(levelPolygon(), 855, 75 + 448, 869, 67 + 448, 869, 83 + 448);
 }
 
@@ -124,24 +100,20 @@ TEST_F(MarkersAt900x600, FarCornerOfSector0IsTheSideRuleOfSector1Corner) {
     const int x0 = 253, y0 = 299, M = 14, h = 8, S = 16;
     const int clearH = 15, clearU = 10;
     // Slice N in sector 0 (after a jump to a pick): the rule for sides.
-    app.settings.sector = 0;
-    app.chart.slice = n;
+    atChartSlice(0, n);
     const int tipX = x0 + n * 24 + clearU;
     const int tipY = y0 - n * 14 - clearH;
     expectPolygon(slicePolygon(true), tipX, tipY, tipX, tipY - S, tipX + M, tipY - h);
     // Slice 0 in sector 1: the same corner by the rule for corners.
-    setSlice(1, 0);
+    atSlice(1, 0);
     const int cornerX = x0 + n * 24 + clearH;
     const int cornerY = y0 - n * 14 - clearU;
     expectPolygon(slicePolygon(true), cornerX, cornerY, cornerX + S, cornerY, cornerX + h,
                   cornerY - M);
     // Without clearance both name the same dot.
     const Polygon corner = slicePolygon(false);
-    app.settings.sector = 0;
-    app.chart.slice = n;
-    const Polygon side = slicePolygon(false);
-    EXPECT_EQ(corner.p[0].x, side.p[0].x);
-    EXPECT_EQ(corner.p[0].y, side.p[0].y);
+    atChartSlice(0, n);
+    expectPoint(slicePolygon(false).p[0], corner.p[0].x, corner.p[0].y);
 }
 
 // ------------------------------------------------ properties
@@ -150,18 +122,17 @@ const int Units[] = {1, 2, 3, 6, 7, 9, 14, 17, 25};
 
 TEST(SliceMarker, MirrorImagesAcrossTheVerticalAxis) {
     const int pairs[3][2] = {{0, 5}, {1, 4}, {2, 3}};
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int unit : Units) {
-            layoutAtUnit(n, unit);
+            chartsAtUnit(n, unit);
             const int x0 = app.layout.hexCenterX - 1;
             int failures = 0;
             for (int clear = 0; clear < 2; ++clear) {
                 for (const auto& pair : pairs) {
                     for (int s = 1; s < n; ++s) {
-                        setSlice(pair[0], s);
+                        atSlice(pair[0], s);
                         const Polygon left = slicePolygon(clear == 1);
-                        setSlice(pair[1], n - s);
+                        atSlice(pair[1], n - s);
                         const Polygon right = slicePolygon(clear == 1);
                         for (int m = 0; m < 3; ++m)
                             if (left.p[m].x - x0 != x0 - right.p[m].x || left.p[m].y != right.p[m].y)
@@ -176,13 +147,13 @@ TEST(SliceMarker, MirrorImagesAcrossTheVerticalAxis) {
 
 TEST(SliceMarker, CornerMarkersMirrorToo) {
     for (int unit : Units) {
-        layoutAtUnit(12, unit);
+        chartsAtUnit(12, unit);
         const int x0 = app.layout.hexCenterX - 1;
         const int pairs[2][2] = {{1, 5}, {2, 4}};
         for (const auto& pair : pairs) {
-            setSlice(pair[0], 0);
+            atSlice(pair[0], 0);
             const Polygon left = slicePolygon(true);
-            setSlice(pair[1], 0);
+            atSlice(pair[1], 0);
             const Polygon right = slicePolygon(true);
             for (int m = 0; m < 3; ++m) {
                 EXPECT_EQ(left.p[m].x - x0, x0 - right.p[m].x) << "unit " << unit;
@@ -205,17 +176,15 @@ std::vector<Pixel> outerRingDots() {
 // Without clearance the tip is the target rim dot's centre less one pixel;
 // dot s of side sector + 1, and at slice N the next side's first dot.
 TEST(SliceMarker, BareTipIsTheTargetRimDot) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int unit : Units) {
-            layoutAtUnit(n, unit);
+            chartsAtUnit(n, unit);
             const std::vector<Pixel> rim = outerRingDots();
             ASSERT_EQ(rim.size(), static_cast<size_t>(6 * n));
             int failures = 0;
             for (int sector = 0; sector < 6; ++sector) {
                 for (int s = 0; s <= n; ++s) {
-                    app.settings.sector = static_cast<std::int8_t>(sector);
-                    app.chart.slice = s;
+                    atChartSlice(sector, s);
                     const Polygon bare = slicePolygon(false);
                     const Pixel dot = rim[(sector * n + s) % (6 * n)];
                     if (bare.p[0].x != dot.x - 1 || bare.p[0].y != dot.y - 1)
@@ -230,15 +199,13 @@ TEST(SliceMarker, BareTipIsTheTargetRimDot) {
 // The drawn tip keeps more than a dot radius from the dot it points at, so
 // erasing the marker never touches the dot.
 TEST(SliceMarker, DrawnTipClearsTheTargetDot) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int unit = 1; unit <= 30; ++unit) {
-            layoutAtUnit(n, unit);
+            chartsAtUnit(n, unit);
             int failures = 0;
             for (int sector = 0; sector < 6; ++sector) {
                 for (int s = 0; s <= n; ++s) {
-                    app.settings.sector = static_cast<std::int8_t>(sector);
-                    app.chart.slice = s;
+                    atChartSlice(sector, s);
                     const Polygon bare = slicePolygon(false);
                     const Polygon drawn = slicePolygon(true);
                     const double dx = drawn.p[0].x - (bare.p[0].x + 1);
@@ -253,16 +220,16 @@ TEST(SliceMarker, DrawnTipClearsTheTargetDot) {
 }
 
 TEST(SliceMarker, FarSideUsesTheMarkerMetrics) {
-    layoutAtUnit(8, 12);  // markerSize 12, markerHalf 7, markerSpan 14
-    setSlice(0, 0);
+    chartsAtUnit(8, 12);  // markerSize 12, markerHalf 7, markerSpan 14
+    atSlice(0, 0);
     Polygon p = slicePolygon(true);
     EXPECT_EQ(p.p[1].x - p.p[0].x, 7);
     EXPECT_EQ(p.p[1].y - p.p[0].y, -12);
-    setSlice(1, 0);
+    atSlice(1, 0);
     p = slicePolygon(true);
     EXPECT_EQ(p.p[1].x - p.p[0].x, 14);
     EXPECT_EQ(p.p[1].y - p.p[0].y, 0);
-    setSlice(2, 3);
+    atSlice(2, 3);
     p = slicePolygon(true);
     EXPECT_EQ(p.p[1].y - p.p[0].y, 14);
     EXPECT_EQ(p.p[2].x - p.p[0].x, 12);
@@ -270,12 +237,11 @@ TEST(SliceMarker, FarSideUsesTheMarkerMetrics) {
 }
 
 TEST(SliceMarker, UnknownSectorMarksNothing) {
-    layoutAt(8, 900, 600);
+    chartsAt(8, 900, 600);
     const int unknown[] = {6, -1};
     for (int sector : unknown) {
         for (int s = 0; s <= 4; s += 4) {
-            app.settings.sector = static_cast<std::int8_t>(sector);
-            app.chart.slice = s;
+            atChartSlice(sector, s);
             const Polygon p = slicePolygon(true);
             EXPECT_EQ(p.p[1].x, p.p[0].x);
             EXPECT_EQ(p.p[1].y, p.p[0].y);
@@ -288,10 +254,9 @@ TEST(SliceMarker, UnknownSectorMarksNothing) {
 // The level marker's tip lies unit + 3 right of and one pixel above the
 // base dot whose grey is the centre grey.
 TEST(LevelMarker, PointsAtTheBaseDotOfTheCentreGrey) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         for (int unit : Units) {
-            layoutAtUnit(n, unit);
+            chartsAtUnit(n, unit);
             std::vector<Pixel> base;
             std::vector<COLORREF> baseColour;
             int column = 0;
@@ -304,7 +269,7 @@ TEST(LevelMarker, PointsAtTheBaseDotOfTheCentreGrey) {
             ASSERT_EQ(base.size(), static_cast<size_t>(2 * n + 1));
             int failures = 0;
             for (int level = 0; level <= 2 * n; ++level) {
-                setLevel(level);
+                atLevel(level);
                 const Polygon p = levelPolygon();
                 const int j = 2 * n - level;
                 const int g = app.chart.centerGray;

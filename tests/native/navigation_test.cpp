@@ -4,90 +4,18 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/sizing.h"
 #include "app/state.h"
 #include "chart/hexagon.h"
 #include "chart/markers.h"
-#include "chart/triangle.h"
-#include "layout/layout.h"
 #include "navigate/hit_test.h"
 #include "navigate/navigation.h"
+#include "test_support.h"
 
 namespace {
 
-// 900 x 600 at grid size 8: unit 14, hStep 24, hexagon centre (254, 300),
-// triLeft 614. The outline's vertices are (254, 76), (446, 188),
-// (446, 412), (254, 524), (62, 412) and (62, 188).
-void useLayout900x600() {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.sizeIndex = 2;
-    app.settings.gridSize = 8;
-    Layout& L = app.layout;
-    L.clientWidth = 900;
-    L.clientHeight = 600;
-    L.unit = 14;
-    L.dotRadius = 14;
-    L.hStep = 24;
-    L.markerSize = 14;
-    L.markerHalf = 8;
-    L.markerSpan = 16;
-    L.hexCenterX = 254;
-    L.hexCenterY = 300;
-    L.stripBottom = 592;
-    L.stripTop = 550;
-    L.triLeft = 614;
-    L.stripRight = 780;
-    L.stripLeft = 377;
-    L.swatchWidth = 25.1875;
-    L.panelLeft = 528;
-    L.panelRight = 679;
-    L.panelTop = 46;
-    L.panelBottom = 112;
-    app.chart.colorStep = 255.0 / 8;
-    app.chart.halfColorStep = 255.0 / 16;
-    updateLevel();
-    updateHue();
-}
-
-int sizeIndexOf(int gridSize) {
-    for (int k = 0; k < GridSizeCount; ++k)
-        if (GridSizes[k] == gridSize)
-            return k;
-    return -1;
-}
-
 void layOut(int gridSize, int unit) {
-    app = AppState();
-    setDefaultSettings();
-    app.settings.sizeIndex = sizeIndexOf(gridSize);
-    app.settings.gridSize = gridSize;  // widthForHeight reads it
-    app.layout.clientHeight = 96 + unit * (4 * gridSize + 2);
-    app.layout.clientWidth = widthForHeight(app.layout.clientHeight);
-    computeLayout();
-    updateLevel();
-    updateHue();
-}
-
-void atLevelPos(int levelPos) {
-    app.settings.levelPos = levelPos;
-    updateLevel();
-}
-
-void atLevel(int level) {
-    atLevelPos(level * 1024 / app.settings.gridSize);
-    ASSERT_EQ(level, app.chart.level);
-}
-
-void atHue(int sector, int slicePos) {
-    app.settings.sector = (std::int8_t)sector;
-    app.settings.slicePos = slicePos;
-    updateHue();
-}
-
-void atSlice(int sector, int slice) {
-    atHue(sector, slice * 1024 / app.settings.gridSize);
-    ASSERT_EQ(slice, app.chart.slice);
+    layoutProportional(gridSize, unit);
+    updateCharts();
 }
 
 // ---- pickMark transitions -------------------------------------------------
@@ -122,35 +50,30 @@ TEST(PickMarkTransitions, OtherValuesAndSignsAreKept) {
 }
 
 TEST(PickMarkTransitions, Sequences) {
-    std::int8_t mark = 3;
-    mark = levelTransition(mark);
-    EXPECT_EQ(2, mark);
-    mark = levelTransition(mark);
-    EXPECT_EQ(2, mark);
-    mark = sliceTransition(mark);
-    EXPECT_EQ(4, mark);
-    mark = levelTransition(sliceTransition(mark));
-    EXPECT_EQ(4, mark);
-
-    mark = -3;
-    mark = levelTransition(mark);
-    EXPECT_EQ(-2, mark);
-    mark = sliceTransition(mark);
-    EXPECT_EQ(-4, mark);
-
-    mark = 3;
-    mark = sliceTransition(mark);
-    EXPECT_EQ(1, mark);
-    mark = sliceTransition(mark);
-    EXPECT_EQ(1, mark);
-    mark = levelTransition(mark);
-    EXPECT_EQ(4, mark);
-
-    mark = -3;
-    mark = sliceTransition(mark);
-    EXPECT_EQ(-1, mark);
-    mark = levelTransition(mark);
-    EXPECT_EQ(-4, mark);
+    // From a starting mark, a run of level (L) and slice (S) changes and the
+    // mark after each.
+    struct Change {
+        char what;
+        int after;
+    };
+    struct Run {
+        int start;
+        std::vector<Change> changes;
+    };
+    const std::vector<Run> runs = {
+        {3, {{'L', 2}, {'L', 2}, {'S', 4}, {'S', 4}, {'L', 4}}},
+        {-3, {{'L', -2}, {'S', -4}}},
+        {3, {{'S', 1}, {'S', 1}, {'L', 4}}},
+        {-3, {{'S', -1}, {'L', -4}}},
+    };
+    for (const Run& run : runs) {
+        std::int8_t mark = (std::int8_t)run.start;
+        for (size_t k = 0; k < run.changes.size(); ++k) {
+            const Change& c = run.changes[k];
+            mark = c.what == 'L' ? levelTransition(mark) : sliceTransition(mark);
+            EXPECT_EQ(c.after, mark) << "from " << run.start << ", change " << k << " (" << c.what << ")";
+        }
+    }
 }
 
 // ---- level steps --------------------------------------------------------------
@@ -192,8 +115,7 @@ TEST(StepLevel, CoarseStepsMoveAQuarterOfTheRange) {
 }
 
 TEST(StepLevel, CoarseStepsAtEveryGridSize) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         layOut(n, 1);
         atLevelPos(1024);
         EXPECT_EQ(n + n / 2, stepLevelTarget(+1, true)) << n;
@@ -261,8 +183,7 @@ TEST(StepSlice, CoarseStepsStopAtVerticesAndMiddles) {
 }
 
 TEST(StepSlice, CoarseHalfSectorAtEveryGridSize) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         layOut(n, 1);
         atHue(4, 0);
         std::int8_t sector = 0;

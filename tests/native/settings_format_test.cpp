@@ -1,70 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
 
 #include "app/settings_format.h"
 #include "app/state.h"
+#include "test_support.h"
 
 namespace {
 
 const std::string GraySlotLines =
     "c8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\n"
     "c8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\nc8c8c8\n";
-
-// The first-run values, written out here so that these tests stand on their
-// own; one test below checks that setDefaultSettings agrees with them.
-Settings firstRunSettings() {
-    Settings s;
-    std::memset(&s, 0, sizeof s);
-    s.normalRect = {0, 0, 476, 340};
-    s.sizeIndex = 2;
-    s.gridSize = 8;
-    s.levelPos = 2048;
-    s.sector = 0;
-    s.slicePos = 512;
-    s.bgColor = DefaultGray;
-    for (COLORREF& slot : s.palette)
-        slot = DefaultGray;
-    s.pick.pickActive = 0;
-    s.pick.pickColor = DefaultGray;
-    s.pick.pickSector = 0;
-    s.pick.pickSlicePos = 512;
-    s.pick.pickLevelPos = 2048;
-    s.pick.pickMark = -3;
-    s.pick.pickFormat = 1;
-    return s;
-}
-
-void expectSameSettings(const Settings& expected, const Settings& actual) {
-    EXPECT_EQ(expected.normalRect.left, actual.normalRect.left);
-    EXPECT_EQ(expected.normalRect.top, actual.normalRect.top);
-    EXPECT_EQ(expected.normalRect.right, actual.normalRect.right);
-    EXPECT_EQ(expected.normalRect.bottom, actual.normalRect.bottom);
-    EXPECT_EQ(expected.sizeIndex, actual.sizeIndex);
-    EXPECT_EQ(expected.levelPos, actual.levelPos);
-    EXPECT_EQ(expected.sector, actual.sector);
-    EXPECT_EQ(expected.slicePos, actual.slicePos);
-    EXPECT_EQ(expected.bgColor, actual.bgColor);
-    for (int k = 0; k < PaletteSlots; ++k)
-        EXPECT_EQ(expected.palette[k], actual.palette[k]) << "slot " << k;
-    const PickState& e = expected.pick;
-    const PickState& a = actual.pick;
-    EXPECT_EQ(e.pickActive, a.pickActive);
-    EXPECT_EQ(e.pickColor, a.pickColor);
-    EXPECT_EQ(e.pickHexX, a.pickHexX);
-    EXPECT_EQ(e.pickHexY, a.pickHexY);
-    EXPECT_EQ(e.pickTriX, a.pickTriX);
-    EXPECT_EQ(e.pickTriY, a.pickTriY);
-    EXPECT_EQ(e.pickSector, a.pickSector);
-    EXPECT_EQ(e.pickSlicePos, a.pickSlicePos);
-    EXPECT_EQ(e.pickLevelPos, a.pickLevelPos);
-    EXPECT_EQ(e.pickMark, a.pickMark);
-    EXPECT_EQ(e.pickFormat, a.pickFormat);
-}
 
 Settings parsedOver(const Settings& start, const std::string& text) {
     Settings s = start;
@@ -194,21 +143,38 @@ struct DamageCase {
     std::function<void(Settings&)> expectedChanges;  // applied to the first-run state
 };
 
+// A full second and third line, and the fields they set as they read back.
+const std::string FullLine2 = "5,0,1,3,700,1000\n";
 const std::string FullLine3 = "1,2,300,400,10,20,30,40\n";
+
+void readFullLine2(Settings& s) {
+    s.sizeIndex = 5;
+    s.pick.pickFormat = 0;
+    s.pick.pickActive = 1;
+    s.sector = 3;
+    s.slicePos = 700;
+    s.levelPos = 1000;
+}
+
+void readFullLine3(Settings& s) {
+    s.pick.pickMark = 1;
+    s.pick.pickSector = 2;
+    s.pick.pickSlicePos = 300;
+    s.pick.pickLevelPos = 400;
+    s.pick.pickHexX = 10;
+    s.pick.pickHexY = 20;
+    s.pick.pickTriX = 30;
+    s.pick.pickTriY = 40;
+}
 
 TEST(SettingsParse, DamagedFiles) {
     const DamageCase cases[] = {
         {"empty", "", [](Settings&) {}},
         {"garbage", "hello world\n1,2,3,4\n", [](Settings&) {}},
-        {"cut after line 2", "-5,7,900,800\n5,0,1,3,700,1000\n",
+        {"cut after line 2", "-5,7,900,800\n" + FullLine2,
          [](Settings& s) {
              s.normalRect = {-5, 7, 900, 800};
-             s.sizeIndex = 5;
-             s.pick.pickFormat = 0;
-             s.pick.pickActive = 1;
-             s.sector = 3;
-             s.slicePos = 700;
-             s.levelPos = 1000;
+             readFullLine2(s);
          }},
         {"line 2 with five numbers", "-5,7,900,800\n5,0,1,3,700\n" + FullLine3 + "0000ff,00ff00\n",
          [](Settings& s) {
@@ -218,55 +184,33 @@ TEST(SettingsParse, DamagedFiles) {
              s.pick.pickActive = 1;
              s.sector = 3;
              s.slicePos = 700;
-             s.pick.pickMark = 1;
-             s.pick.pickSector = 2;
-             s.pick.pickSlicePos = 300;
-             s.pick.pickLevelPos = 400;
-             s.pick.pickHexX = 10;
-             s.pick.pickHexY = 20;
-             s.pick.pickTriX = 30;
-             s.pick.pickTriY = 40;
+             readFullLine3(s);
              s.bgColor = 0x0000FF;
              s.pick.pickColor = 0x00FF00;
          }},
         {"line 2 with seven numbers", "-5,7,900,800\n5,0,1,3,700,1000,9\n" + FullLine3 + "0000ff,00ff00\n",
          [](Settings& s) {
              s.normalRect = {-5, 7, 900, 800};
-             s.sizeIndex = 5;
-             s.pick.pickFormat = 0;
-             s.pick.pickActive = 1;
-             s.sector = 3;
-             s.slicePos = 700;
-             s.levelPos = 1000;
+             readFullLine2(s);
          }},
-        {"stray comma at the start of a number", "1,,3,4\n5,0,1,3,700,1000\n",
+        {"stray comma at the start of a number", "1,,3,4\n" + FullLine2,
          [](Settings& s) { s.normalRect.left = 1; }},
-        {"letter in line 1", "10,20,x0,40\n5,0,1,3,700,1000\n",
+        {"letter in line 1", "10,20,x0,40\n" + FullLine2,
          [](Settings& s) {
              s.normalRect.left = 10;
              s.normalRect.top = 20;
          }},
-        {"blank before a comma", "10 ,20,30,40\n5,0,1,3,700,1000\n",
+        {"blank before a comma", "10 ,20,30,40\n" + FullLine2,
          [](Settings& s) { s.normalRect.left = 10; }},
         {"blanks and plus signs before numbers", "  10,\t20, +30,\n40\n 5,0,1,3,700,1000\n",
          [](Settings& s) {
              s.normalRect = {10, 20, 30, 40};
-             s.sizeIndex = 5;
-             s.pick.pickFormat = 0;
-             s.pick.pickActive = 1;
-             s.sector = 3;
-             s.slicePos = 700;
-             s.levelPos = 1000;
+             readFullLine2(s);
          }},
-        {"sign without digits ends only its line", "1,2,3,-\n5,0,1,3,700,1000\n",
+        {"sign without digits ends only its line", "1,2,3,-\n" + FullLine2,
          [](Settings& s) {
              s.normalRect = {1, 2, 3, 340};
-             s.sizeIndex = 5;
-             s.pick.pickFormat = 0;
-             s.pick.pickActive = 1;
-             s.sector = 3;
-             s.slicePos = 700;
-             s.levelPos = 1000;
+             readFullLine2(s);
          }},
         {"zero byte stops reading", std::string("1,2,3,4\n5,0,1,\0", 15) + "3,700,1000\n",
          [](Settings& s) {
@@ -293,45 +237,21 @@ TEST(SettingsParse, DamagedFiles) {
         {"numbers beyond 64 bits are held at the limits",
          "123456789012345678901234567890,-98765432109876543210987654321,0,00000000000000000000000000000001\n",
          [](Settings& s) { s.normalRect = {INT_MAX, INT_MIN, 0, 1}; }},
-        {"at most six hex digits per colour", "1,2,3,4\n5,0,1,3,700,1000\n" + FullLine3 + "1234567,89\nABCDEF\n",
+        {"at most six hex digits per colour", "1,2,3,4\n" + FullLine2 + FullLine3 + "1234567,89\nABCDEF\n",
          [](Settings& s) {
              s.normalRect = {1, 2, 3, 4};
-             s.sizeIndex = 5;
-             s.pick.pickFormat = 0;
-             s.pick.pickActive = 1;
-             s.sector = 3;
-             s.slicePos = 700;
-             s.levelPos = 1000;
-             s.pick.pickMark = 1;
-             s.pick.pickSector = 2;
-             s.pick.pickSlicePos = 300;
-             s.pick.pickLevelPos = 400;
-             s.pick.pickHexX = 10;
-             s.pick.pickHexY = 20;
-             s.pick.pickTriX = 30;
-             s.pick.pickTriY = 40;
+             readFullLine2(s);
+             readFullLine3(s);
              s.bgColor = 0x123456;
              // "7" does not match the comma: the pick colour keeps its value,
              // then the first slot reads "7" and the next ",89" stops reading.
              s.palette[0] = 0x7;
          }},
-        {"hex prefix sign and short colours", "1,2,3,4\n5,0,1,3,700,1000\n" + FullLine3 + "0x12,ff\n-1\n+a\n0x\n",
+        {"hex prefix sign and short colours", "1,2,3,4\n" + FullLine2 + FullLine3 + "0x12,ff\n-1\n+a\n0x\n",
          [](Settings& s) {
              s.normalRect = {1, 2, 3, 4};
-             s.sizeIndex = 5;
-             s.pick.pickFormat = 0;
-             s.pick.pickActive = 1;
-             s.sector = 3;
-             s.slicePos = 700;
-             s.levelPos = 1000;
-             s.pick.pickMark = 1;
-             s.pick.pickSector = 2;
-             s.pick.pickSlicePos = 300;
-             s.pick.pickLevelPos = 400;
-             s.pick.pickHexX = 10;
-             s.pick.pickHexY = 20;
-             s.pick.pickTriX = 30;
-             s.pick.pickTriY = 40;
+             readFullLine2(s);
+             readFullLine3(s);
              s.bgColor = 0x12;
              s.pick.pickColor = 0xFF;
              s.palette[0] = 0xFFFFFFFF;
@@ -564,10 +484,7 @@ TEST(ClampToWorkArea, MovesOnlyLeftAndTop) {
         SCOPED_TRACE(c.name);
         WindowRect r = c.in;
         clampToWorkArea(r, c.workArea);
-        EXPECT_EQ(c.expected.left, r.left);
-        EXPECT_EQ(c.expected.top, r.top);
-        EXPECT_EQ(c.expected.right, r.right);
-        EXPECT_EQ(c.expected.bottom, r.bottom);
+        expectRect(r, c.expected);
     }
 }
 

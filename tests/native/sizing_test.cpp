@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/sizing.h"
 #include "app/state.h"
+#include "test_support.h"
 
 namespace {
 
@@ -10,22 +13,6 @@ void sizingFor(int gridSize, int frameWidth = 0, int frameHeight = 0) {
     app.layout.frameWidth = frameWidth;
     app.layout.frameHeight = frameHeight;
     app.settings.gridSize = gridSize;
-}
-
-WindowRect rect(int left, int top, int right, int bottom) {
-    WindowRect r;
-    r.left = left;
-    r.top = top;
-    r.right = right;
-    r.bottom = bottom;
-    return r;
-}
-
-void expectRect(const WindowRect& r, int left, int top, int right, int bottom) {
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.top, top);
-    EXPECT_EQ(r.right, right);
-    EXPECT_EQ(r.bottom, bottom);
 }
 
 const int EdgeLeft = 1, EdgeRight = 2, EdgeTop = 3, EdgeTopLeft = 4, EdgeTopRight = 5,
@@ -54,16 +41,14 @@ TEST(HeightForWidth, WorkedValuesGrid8) {
 }
 
 TEST(HeightForWidth, AtZeroWidthIsOneUnit) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         sizingFor(n, 16, 39);
         EXPECT_EQ(heightForWidth(0), 39 + 4 * n + 98) << "N " << n;
     }
 }
 
 TEST(HeightForWidth, WholeUnitsAndNeverAboveTheHeight) {
-    for (int k = 0; k < GridSizeCount; ++k) {
-        const int n = GridSizes[k];
+    for (int n : GridSizes) {
         sizingFor(n, 16, 39);
         for (int h = 39 + 4 * n + 98; h < 39 + 4000; h += 7) {
             const int back = heightForWidth(widthForHeight(h));
@@ -79,27 +64,10 @@ TEST(DefaultSettings, FirstRunValues) {
     app.layout.frameHeight = 39;
     app.settings.gridSize = 128;  // whatever was there before must not matter
     setDefaultSettings();
-    const Settings& s = app.settings;
-    expectRect(s.normalRect, 0, 0, 16 + 476, 39 + 340);
-    EXPECT_EQ(s.sizeIndex, 2);
-    EXPECT_EQ(s.gridSize, 8);
-    EXPECT_EQ(s.levelPos, 2048);
-    EXPECT_EQ(s.sector, 0);
-    EXPECT_EQ(s.slicePos, 512);
-    EXPECT_EQ(s.bgColor, 0xC8C8C8u);
-    for (int k = 0; k < PaletteSlots; ++k)
-        EXPECT_EQ(s.palette[k], 0xC8C8C8u) << "slot " << k;
-    EXPECT_EQ(s.pick.pickActive, 0);
-    EXPECT_EQ(s.pick.pickColor, 0xC8C8C8u);
-    EXPECT_EQ(s.pick.pickHexX, 0);
-    EXPECT_EQ(s.pick.pickHexY, 0);
-    EXPECT_EQ(s.pick.pickTriX, 0);
-    EXPECT_EQ(s.pick.pickTriY, 0);
-    EXPECT_EQ(s.pick.pickSector, 0);
-    EXPECT_EQ(s.pick.pickSlicePos, 512);
-    EXPECT_EQ(s.pick.pickLevelPos, 2048);
-    EXPECT_EQ(s.pick.pickMark, -3);
-    EXPECT_EQ(s.pick.pickFormat, 1);
+    Settings expected = firstRunSettings();
+    expected.normalRect = {0, 0, 16 + 476, 39 + 340};
+    expectSameSettings(expected, app.settings);
+    EXPECT_EQ(app.settings.gridSize, 8);
 }
 
 TEST(DefaultSettings, OverwritesEarlierValues) {
@@ -115,100 +83,91 @@ TEST(DefaultSettings, OverwritesEarlierValues) {
     EXPECT_EQ(app.settings.palette[9], 0xC8C8C8u);
     EXPECT_EQ(app.settings.pick.pickActive, 0);
     EXPECT_EQ(app.settings.pick.pickHexX, 0);
-    expectRect(app.settings.normalRect, 0, 0, 476, 340);
+    expectRect(app.settings.normalRect, {0, 0, 476, 340});
+}
+
+struct EdgeCase {
+    int edge;
+    WindowRect expected;
+};
+
+// Drags each edge or corner of the window `start` and checks the rectangle
+// constrainSizing makes of it.
+void expectEachEdge(const WindowRect& start, const std::vector<EdgeCase>& cases) {
+    for (const EdgeCase& c : cases) {
+        WindowRect r = start;
+        constrainSizing(c.edge, r);
+        SCOPED_TRACE(testing::Message() << "edge " << c.edge);
+        expectRect(r, c.expected);
+    }
 }
 
 // w = 600, h = 400: widthForHeight(h) = 528, heightForWidth(w) = 402, so
 // e - w = -72 and f - h = 2: at a corner the height follows.
 TEST(ConstrainSizing, EachEdgeWhenTheHeightLags) {
     sizingFor(8);
-    struct Row { int edge, left, top, right, bottom; };
-    const Row rows[] = {
-        {EdgeLeft, 100, 50, 700, 452},
-        {EdgeRight, 100, 50, 700, 452},
-        {EdgeTop, 100, 50, 628, 450},
-        {EdgeBottom, 100, 50, 628, 450},
-        {EdgeTopLeft, 100, 48, 700, 450},
-        {EdgeTopRight, 100, 48, 700, 450},
-        {EdgeBottomLeft, 100, 50, 700, 452},
-        {EdgeBottomRight, 100, 50, 700, 452},
-    };
-    for (const Row& row : rows) {
-        WindowRect r = rect(100, 50, 700, 450);
-        constrainSizing(row.edge, r);
-        SCOPED_TRACE(testing::Message() << "edge " << row.edge);
-        expectRect(r, row.left, row.top, row.right, row.bottom);
-    }
+    expectEachEdge({100, 50, 700, 450}, {
+        {EdgeLeft, {100, 50, 700, 452}},
+        {EdgeRight, {100, 50, 700, 452}},
+        {EdgeTop, {100, 50, 628, 450}},
+        {EdgeBottom, {100, 50, 628, 450}},
+        {EdgeTopLeft, {100, 48, 700, 450}},
+        {EdgeTopRight, {100, 48, 700, 450}},
+        {EdgeBottomLeft, {100, 50, 700, 452}},
+        {EdgeBottomRight, {100, 50, 700, 452}},
+    });
 }
 
 // w = 300, h = 500: widthForHeight(h) = 668, heightForWidth(w) = 198, so
 // e - w = 368 > f - h = -302: at a corner the width follows.
 TEST(ConstrainSizing, EachEdgeWhenTheWidthLags) {
     sizingFor(8);
-    struct Row { int edge, left, top, right, bottom; };
-    const Row rows[] = {
-        {EdgeLeft, 100, 50, 400, 248},
-        {EdgeRight, 100, 50, 400, 248},
-        {EdgeTop, 100, 50, 768, 550},
-        {EdgeBottom, 100, 50, 768, 550},
-        {EdgeTopLeft, -268, 50, 400, 550},
-        {EdgeTopRight, 100, 50, 768, 550},
-        {EdgeBottomLeft, -268, 50, 400, 550},
-        {EdgeBottomRight, 100, 50, 768, 550},
-    };
-    for (const Row& row : rows) {
-        WindowRect r = rect(100, 50, 400, 550);
-        constrainSizing(row.edge, r);
-        SCOPED_TRACE(testing::Message() << "edge " << row.edge);
-        expectRect(r, row.left, row.top, row.right, row.bottom);
-    }
+    expectEachEdge({100, 50, 400, 550}, {
+        {EdgeLeft, {100, 50, 400, 248}},
+        {EdgeRight, {100, 50, 400, 248}},
+        {EdgeTop, {100, 50, 768, 550}},
+        {EdgeBottom, {100, 50, 768, 550}},
+        {EdgeTopLeft, {-268, 50, 400, 550}},
+        {EdgeTopRight, {100, 50, 768, 550}},
+        {EdgeBottomLeft, {-268, 50, 400, 550}},
+        {EdgeBottomRight, {100, 50, 768, 550}},
+    });
 }
 
 // w = 440, h = 316: e = 424, f = 300, so e - w = f - h = -16; a tie sets
 // the height.
 TEST(ConstrainSizing, TieAtACornerSetsTheHeight) {
     sizingFor(8);
-    WindowRect r = rect(0, 0, 440, 316);
-    constrainSizing(EdgeBottomRight, r);
-    expectRect(r, 0, 0, 440, 300);
-    r = rect(0, 0, 440, 316);
-    constrainSizing(EdgeTopLeft, r);
-    expectRect(r, 0, 16, 440, 316);
+    expectEachEdge({0, 0, 440, 316}, {
+        {EdgeBottomRight, {0, 0, 440, 300}},
+        {EdgeTopLeft, {0, 16, 440, 316}},
+    });
 }
 
 TEST(ConstrainSizing, UsesTheFrame) {
     sizingFor(8, 16, 39);
-    WindowRect r = rect(10, 20, 10 + 16 + 476, 20 + 39 + 360);
-    constrainSizing(EdgeRight, r);
-    expectRect(r, 10, 20, 10 + 16 + 476, 20 + 39 + 300);
-    r = rect(10, 20, 10 + 600, 20 + 39 + 340);
-    constrainSizing(EdgeBottom, r);
-    expectRect(r, 10, 20, 10 + 16 + 476, 20 + 39 + 340);
+    expectEachEdge({10, 20, 10 + 16 + 476, 20 + 39 + 360},
+                   {{EdgeRight, {10, 20, 10 + 16 + 476, 20 + 39 + 300}}});
+    expectEachEdge({10, 20, 10 + 600, 20 + 39 + 340},
+                   {{EdgeBottom, {10, 20, 10 + 16 + 476, 20 + 39 + 340}}});
 }
 
 TEST(ConstrainSizing, UnknownEdgeChangesNothing) {
     sizingFor(8);
-    const int edges[] = {0, 9, -1};
-    for (int edge : edges) {
-        WindowRect r = rect(100, 50, 700, 450);
-        constrainSizing(edge, r);
-        expectRect(r, 100, 50, 700, 450);
-    }
+    const WindowRect start = {100, 50, 700, 450};
+    expectEachEdge(start, {{0, start}, {9, start}, {-1, start}});
 }
 
 TEST(ConstrainSizing, AlreadyProportionalStaysPut) {
     // 528 x 368 is a fixed point for N = 8: 8 units each way.
     sizingFor(8);
-    for (int edge = 1; edge <= 8; ++edge) {
-        WindowRect r = rect(0, 0, 528, 368);
-        constrainSizing(edge, r);
-        SCOPED_TRACE(testing::Message() << "edge " << edge);
-        expectRect(r, 0, 0, 528, 368);
-    }
+    const WindowRect start = {0, 0, 528, 368};
+    for (int edge = 1; edge <= 8; ++edge)
+        expectEachEdge(start, {{edge, start}});
 }
 
 void workArea(int left, int top, int right, int bottom) {
-    app.layout.workArea = rect(left, top, right, bottom);
+    app.layout.workArea = {left, top, right, bottom};
 }
 
 TEST(ConstrainWindowPos, FullWorkAreaHeightTakesItsWidth) {
@@ -245,30 +204,24 @@ TEST(ConstrainWindowPos, FullHeightElsewhereIsNotTheFirstCase) {
 TEST(ConstrainWindowPos, SystemResizeOnlyShrinks) {
     sizingFor(8);
     workArea(0, 0, 1920, 1080);
-    // Too wide: the width shrinks to the height's width.
-    int cx = 600;
-    int cy = 400;
-    constrainWindowPos(50, cx, cy, 0x114);
-    EXPECT_EQ(cx, 528);
-    EXPECT_EQ(cy, 400);
-    // Too tall: the height shrinks to the width's height.
-    cx = 300;
-    cy = 500;
-    constrainWindowPos(50, cx, cy, 0x114);
-    EXPECT_EQ(cx, 300);
-    EXPECT_EQ(cy, 198);
-    // Width right for the height, height above the width's: the height goes.
-    cx = 424;
-    cy = 300;
-    constrainWindowPos(50, cx, cy, 0x114);
-    EXPECT_EQ(cx, 424);
-    EXPECT_EQ(cy, 266);
-    // Both at the proportion (8 units): nothing changes.
-    cx = 528;
-    cy = 368;
-    constrainWindowPos(50, cx, cy, 0x114);
-    EXPECT_EQ(cx, 528);
-    EXPECT_EQ(cy, 368);
+    struct Row {
+        const char* what;
+        int cx, cy, expectedCx, expectedCy;
+    };
+    const Row rows[] = {
+        {"too wide: the width shrinks to the height's width", 600, 400, 528, 400},
+        {"too tall: the height shrinks to the width's height", 300, 500, 300, 198},
+        {"width right for the height, height above the width's: the height goes", 424, 300, 424, 266},
+        {"both at the proportion (8 units): nothing changes", 528, 368, 528, 368},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        int cx = row.cx;
+        int cy = row.cy;
+        constrainWindowPos(50, cx, cy, 0x114);
+        EXPECT_EQ(cx, row.expectedCx);
+        EXPECT_EQ(cy, row.expectedCy);
+    }
 }
 
 TEST(ConstrainWindowPos, OtherFlagsChangeNothing) {
@@ -291,77 +244,66 @@ struct StepCase {
     int expectedClientHeight, expectedTop;
 };
 
-void expectStep(const StepCase& c) {
-    app.layout.clientHeight = c.clientHeight;
-    const WindowRect r = rect(200, c.windowTop, 900, c.windowBottom);
-    int height = -1;
-    int top = -1;
-    stepHeightTarget(c.direction, r, height, top);
-    SCOPED_TRACE(testing::Message() << "direction " << c.direction << " client "
-                                    << c.clientHeight << " window " << c.windowTop << ".."
-                                    << c.windowBottom);
-    EXPECT_EQ(height, c.expectedClientHeight);
-    EXPECT_EQ(top, c.expectedTop);
-    EXPECT_EQ(app.layout.clientHeight, c.clientHeight);  // the shell stores it
+// Steps the client height of a window with a 16 x 39 frame at N = 8 in the
+// given work area.
+void expectSteps(const WindowRect& area, const std::vector<StepCase>& cases) {
+    sizingFor(8, 16, 39);
+    app.layout.workArea = area;
+    for (const StepCase& c : cases) {
+        app.layout.clientHeight = c.clientHeight;
+        const WindowRect r = {200, c.windowTop, 900, c.windowBottom};
+        int height = -1;
+        int top = -1;
+        stepHeightTarget(c.direction, r, height, top);
+        SCOPED_TRACE(testing::Message() << "direction " << c.direction << " client "
+                                        << c.clientHeight << " window " << c.windowTop << ".."
+                                        << c.windowBottom);
+        EXPECT_EQ(height, c.expectedClientHeight);
+        EXPECT_EQ(top, c.expectedTop);
+        EXPECT_EQ(app.layout.clientHeight, c.clientHeight);  // the shell stores it
+    }
 }
 
 TEST(StepHeightTarget, ShrinkStopsAt300) {
-    sizingFor(8, 16, 39);
-    workArea(0, 0, 1920, 1040);
-    const StepCase cases[] = {
+    expectSteps({0, 0, 1920, 1040}, {
         {-1, 400, 100, 539, 376, 100},
         {-1, 325, 100, 464, 301, 100},
         {-1, 324, 100, 463, 300, 100},
         {-1, 310, 100, 449, 300, 100},
         {-1, 300, 100, 439, 300, 100},
-    };
-    for (const StepCase& c : cases)
-        expectStep(c);
+    });
 }
 
 TEST(StepHeightTarget, GrowDownwardsWithRoomBelow) {
-    sizingFor(8, 16, 39);
-    workArea(0, 0, 1920, 1040);
-    const StepCase cases[] = {
+    expectSteps({0, 0, 1920, 1040}, {
         {1, 400, 100, 539, 424, 100},
         {1, 400, 577, 1016, 424, 577},  // bottom exactly 24 above: still room
-    };
-    for (const StepCase& c : cases)
-        expectStep(c);
+    });
 }
 
 TEST(StepHeightTarget, GrowUpwardsAtTheBottom) {
-    sizingFor(8, 16, 39);
-    workArea(0, 0, 1920, 1040);
-    const StepCase cases[] = {
+    expectSteps({0, 0, 1920, 1040}, {
         // Bottom 10 above the work area's bottom: grows by 24, moves up 14.
         {1, 400, 591, 1030, 424, 577},
         {1, 400, 578, 1017, 424, 577},
         // Bottom already below the work area: lands on its bottom.
         {1, 400, 700, 1139, 424, 577},
-    };
-    for (const StepCase& c : cases)
-        expectStep(c);
+    });
 }
 
 TEST(StepHeightTarget, GrowToTheFullWorkAreaHeight) {
-    sizingFor(8, 16, 39);
-    workArea(0, 40, 1920, 1080);  // limit = 1080 - 39 - 40 = 1001
-    const StepCase cases[] = {
+    // limit = 1080 - 39 - 40 = 1001
+    expectSteps({0, 40, 1920, 1080}, {
         {1, 990, 60, 1089, 1001, 40},
         {1, 977, 60, 1076, 1001, 40},  // exactly reaches the limit
         {1, 977, 0, 1016, 1001, 40},   // ... from above the work area
         {1, 976, 60, 1075, 1000, 41},  // one short: grows, moves up to fit
         {1, 1200, 0, 1239, 1001, 40},  // taller than the work area already
-    };
-    for (const StepCase& c : cases)
-        expectStep(c);
+    });
 }
 
 TEST(StepHeightTarget, NoDirectionChangesNothing) {
-    sizingFor(8, 16, 39);
-    workArea(0, 0, 1920, 1040);
-    expectStep({0, 400, 100, 539, 400, 100});
+    expectSteps({0, 0, 1920, 1040}, {{0, 400, 100, 539, 400, 100}});
 }
 
 }  // namespace
