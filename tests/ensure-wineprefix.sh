@@ -8,7 +8,4 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 [ -f "$WINEPREFIX/system.reg" ] && exit 0
 mkdir -p "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1
-# None of the Windows symbol faces is installed here; let the pushpin and
-# magnifier glyphs come from Symbola instead of drawing as empty boxes.
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI Symbol' /d Symbola /f >/dev/null 2>&1
 wineserver -w

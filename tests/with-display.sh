@@ -21,6 +21,10 @@ export DISPLAY=":$display"
 
 "$here/ensure-wineprefix.sh"
 wineserver -p >/dev/null 2>&1 &
+# The first Wine program of a session starts Wine's own background processes,
+# which inherit its output handles and outlive it; a test runner reading that
+# output would then wait for them forever. Start them here, on /dev/null.
+"$here/run-wine.sh" cmd /c exit </dev/null >/dev/null 2>&1
 
 "$@"
 status=$?
