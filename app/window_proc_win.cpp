@@ -2,6 +2,7 @@
 
 #include <winnls32.h>
 
+#include "app/present_win.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/sizing_win.h"
@@ -150,7 +151,7 @@ void onCreate(HWND hwnd) {
 
     addGridSizesToCombo();
     SendMessageW(shell.sizeCombo, CB_SETCURSEL, (WPARAM)app.settings.sizeIndex, 0);
-    shell.windowDC = GetDC(hwnd);
+    openWindowDCs(hwnd);
 
     shell.leaveTracking.cbSize = sizeof(TRACKMOUSEEVENT);
     shell.leaveTracking.dwFlags = TME_LEAVE;
@@ -171,12 +172,15 @@ void onSize(HWND hwnd, LPARAM lParam) {
                ControlWidth, ButtonHeight, TRUE);
     MoveWindow(shell.pasteButton, ControlLeft, L.clientHeight - PasteButtonFromBottom,
                ControlWidth, ButtonHeight, TRUE);
+    fitBackBuffer(L.clientWidth, L.clientHeight);
     InvalidateRect(hwnd, NULL, TRUE);
 }
 
 // Everything is drawn through the kept DC, whatever the update region: the
-// picture is one layered whole and the pieces overlap.
+// picture is one layered whole and the pieces overlap. The back buffer, if
+// used, is presented once, when the whole picture stands.
 void onPaint(HWND hwnd) {
+    holdPresent();
     PAINTSTRUCT ps;
     BeginPaint(hwnd, &ps);
     paintHexagon();
@@ -187,6 +191,7 @@ void onPaint(HWND hwnd) {
     drawSliceMarker(1);
     drawLevelMarker(1);
     EndPaint(hwnd, &ps);
+    releasePresent();
 }
 
 void onDestroy() {
@@ -439,7 +444,9 @@ void pickColorAt(POINT screenPoint) {
     drawPickOverlay(pick.pickMark);
 }
 
-LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         onCreate(hwnd);
@@ -449,6 +456,14 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_PAINT:
         onPaint(hwnd);
+        break;
+    case WM_ERASEBKGND:
+        // The default erase would paint the window itself, under the back
+        // buffer's feet; the same erase is made in the buffer instead.
+        if (shell.fastPainter) {
+            eraseBackBuffer(hwnd, (HDC)wParam);
+            return 1;
+        }
         break;
     case WM_DESTROY:
         onDestroy();
@@ -490,4 +505,15 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    catchUpWithWindow();
+    const LRESULT result = handleMessage(hwnd, message, wParam, lParam);
+    // Whatever this message drew into the back buffer is on the window
+    // before the message is done.
+    presentBackBuffer();
+    return result;
 }

@@ -1,16 +1,35 @@
-// Times the painting of the real main window at every grid size, at one fixed
-// client size so that the grid sizes compare: the whole WM_PAINT (erase and
-// paint), and the hexagon and the triangle painted alone. Prints the median
-// and the minimum of several runs, in milliseconds.
+// Times the painting of the real main window with both painters, side by
+// side in one run: the literal one (a brush and an Ellipse per dot, straight
+// onto the window) and the fast one (the back buffer, its dots written
+// straight into the bits, presented once per message). All at one client
+// size, so that the grid sizes compare. Operations go through the real
+// window procedure where the user's action would, so the fast painter's
+// present is inside every time:
+//   full paint      the main window's whole client invalidated with erase and updated:
+//                   its WM_ERASEBKGND and WM_PAINT (the child controls, which paint
+//                   themselves the same way under both painters, left out)
+//   with controls   the same through InvalidateRect and UpdateWindow, which also
+//                   repaints the size box and the two buttons
+//   level step      the down and up arrows in turn, a pick with its overlay shown
+//   slice step      the left and right arrows in turn, the same pick shown
+//   hover refresh   a mouse move from one hexagon dot to another: the readout's hover half
+//   hexagon         paintHexagon alone (and the present under the fast painter)
+//   triangle        paintTriangle alone (likewise)
+// Prints the median and the minimum of several runs, in milliseconds, and
+// literal / fast of the medians. Then times the start of the program itself:
+// from just before CreateProcess to the end of its first WM_PAINT.
 //
-// Usage: paint_bench.exe [repetitions]   (the default depends on the grid size)
+// Usage: paint_bench.exe [repetitions] [start-up launches]
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/init_win.h"
+#include "app/present_win.h"
+#include "app/settings_format.h"
 #include "app/settings_win.h"
 #include "app/shell_win.h"
 #include "app/sizing_win.h"
@@ -27,60 +46,21 @@ const int BenchClientHeight = 900;
 // act on, so the window takes the size asked for.
 const UINT BenchSizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
 
-// Enough runs for a stable median on the quick small grids, fewer on the
-// large ones where each run takes tens of milliseconds.
+// Where the pointer waits while it must not hover over the window.
+const POINT ParkedCursor = {1915, 1195};
+
+// Enough runs for a stable median on a machine shared with other work (a
+// fast operation's single times scatter by half), fewer on the large grids
+// where each literal run takes up to a tenth of a second.
 int defaultRepetitions(int n) {
     if (n <= 32)
-        return 15;
+        return 31;
     if (n <= 64)
-        return 11;
-    return 7;
+        return 21;
+    return 15;
 }
 
-// ---------------------------------------------------------------- painters
-
-// A way of painting the charts. `use` switches the program to it: from then
-// on WM_PAINT, paintHexagon and paintTriangle paint with it.
-struct Painter {
-    const char* name;
-    void (*use)();
-};
-
-// The program's own dot-by-dot painter, which it always uses.
-void useLiteralPainter() {}
-
-// The painters compared, one column group each. The first is the baseline:
-// with more than one, every further painter also gets a column of its median
-// divided by the baseline's.
-const Painter Painters[] = {
-    {"literal", useLiteralPainter},
-};
-const int PainterCount = (int)(sizeof(Painters) / sizeof(Painters[0]));
-
-// -------------------------------------------------------------- operations
-
-struct Operation {
-    const char* name;
-    void (*run)();
-};
-
-// Invalidating with erase and updating runs WM_ERASEBKGND and WM_PAINT
-// synchronously, before UpdateWindow returns.
-void fullPaint() {
-    InvalidateRect(shell.mainWindow, NULL, TRUE);
-    UpdateWindow(shell.mainWindow);
-}
-
-void hexagonAlone() { paintHexagon(); }
-
-void triangleAlone() { paintTriangle(); }
-
-const Operation Operations[] = {
-    {"full paint", fullPaint},
-    {"hexagon", hexagonAlone},
-    {"triangle", triangleAlone},
-};
-const int OperationCount = (int)(sizeof(Operations) / sizeof(Operations[0]));
+const int DefaultLaunches = 7;
 
 // ------------------------------------------------------------------ timing
 
@@ -100,14 +80,6 @@ double elapsedMs(const LARGE_INTEGER& start, const LARGE_INTEGER& stop) {
     return (double)(stop.QuadPart - start.QuadPart) * 1000.0 / frequency;
 }
 
-void pumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 double median(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     const size_t mid = samples.size() / 2;
@@ -116,9 +88,161 @@ double median(std::vector<double> samples) {
     return (samples[mid - 1] + samples[mid]) / 2;
 }
 
+Timing summarise(const std::vector<double>& samples) {
+    Timing t;
+    t.medianMs = median(samples);
+    t.minMs = *std::min_element(samples.begin(), samples.end());
+    return t;
+}
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// ---------------------------------------------------------------- painters
+
+// A way of painting. `use` switches the live window to it and repaints it
+// in full, so that both painters start each operation from the same picture.
+struct Painter {
+    const char* name;
+    bool fast;
+};
+
+// The first is the baseline; the ratio column is its median over the other's.
+const Painter Painters[] = {
+    {"literal", false},
+    {"fast", true},
+};
+const int PainterCount = (int)(sizeof(Painters) / sizeof(Painters[0]));
+
+void usePainterNow(const Painter& painter) {
+    usePainter(painter.fast);
+    RedrawWindow(shell.mainWindow, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN |
+                                                   RDW_UPDATENOW);
+    pumpMessages();
+}
+
+// ------------------------------------------------------------- places
+
+LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
+
+POINT hexagonDot(int a, int b) {
+    const Layout& L = app.layout;
+    POINT p = {L.hexCenterX + a * L.hStep, L.hexCenterY + b * L.unit};
+    return p;
+}
+
+void setCursorToClient(POINT p) {
+    ClientToScreen(shell.mainWindow, &p);
+    SetCursorPos(p.x, p.y);
+}
+
+// The window hears of the pointer leaving from a timer; wait for it, so
+// that no leave lands inside a timed run.
+void parkCursor() {
+    SetCursorPos(ParkedCursor.x, ParkedCursor.y);
+    for (int k = 0; k < 100 && app.interaction.mouseInside; ++k) {
+        Sleep(10);
+        pumpMessages();
+    }
+    pumpMessages();
+}
+
+void sendKey(WPARAM key) { SendMessageW(shell.mainWindow, WM_KEYDOWN, key, 1); }
+
+// A pick on a hexagon dot, by the space bar as the user makes it: both
+// charts jump to it; Tab then shows the overlay that joins its two places.
+void pickOnTheHexagon() {
+    setCursorToClient(hexagonDot(2, -2));
+    pumpMessages();
+    sendKey(VK_SPACE);
+    if (app.settings.pick.pickMark < 0)
+        sendKey(VK_TAB);
+    pumpMessages();
+    parkCursor();
+}
+
+// -------------------------------------------------------------- operations
+
+struct Operation {
+    const char* name;
+    void (*prepare)();
+    void (*run)();
+};
+
+void prepareNothing() {}
+
+void fullPaint() {
+    RedrawWindow(shell.mainWindow, NULL, NULL,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
+}
+
+void fullPaintWithControls() {
+    InvalidateRect(shell.mainWindow, NULL, TRUE);
+    UpdateWindow(shell.mainWindow);
+}
+
+int stepCount = 0;
+
+void prepareSteps() {
+    parkCursor();
+    stepCount = 0;
+}
+
+// Down and up in turn, so the level never runs into its ends.
+void levelStep() { sendKey(++stepCount % 2 ? VK_DOWN : VK_UP); }
+
+void sliceStep() { sendKey(++stepCount % 2 ? VK_LEFT : VK_RIGHT); }
+
+// Two dots of different colours, so every move changes the hover colour.
+POINT hoverPlaces[2];
+
+void prepareHover() {
+    const int n = app.settings.gridSize;
+    hoverPlaces[0] = hexagonDot(n / 2, 0);
+    hoverPlaces[1] = hexagonDot(-n / 2, 0);
+    setCursorToClient(hoverPlaces[0]);
+    pumpMessages();
+    // The first move arms leave tracking and marks the pointer inside.
+    SendMessageW(shell.mainWindow, WM_MOUSEMOVE, 0, clientPoint(hoverPlaces[0].x, hoverPlaces[0].y));
+    pumpMessages();
+    stepCount = 0;
+}
+
+void hoverRefresh() {
+    const POINT p = hoverPlaces[++stepCount % 2];
+    SendMessageW(shell.mainWindow, WM_MOUSEMOVE, 0, clientPoint(p.x, p.y));
+}
+
+void hexagonAlone() {
+    paintHexagon();
+    presentBackBuffer();
+}
+
+void triangleAlone() {
+    paintTriangle();
+    presentBackBuffer();
+}
+
+const Operation Operations[] = {
+    {"full paint", prepareNothing, fullPaint},
+    {"with controls", prepareNothing, fullPaintWithControls},
+    {"level step", prepareSteps, levelStep},
+    {"slice step", prepareSteps, sliceStep},
+    {"hover refresh", prepareHover, hoverRefresh},
+    {"hexagon", prepareNothing, hexagonAlone},
+    {"triangle", prepareNothing, triangleAlone},
+};
+const int OperationCount = (int)(sizeof(Operations) / sizeof(Operations[0]));
+
 Timing timeOperation(const Operation& op, int repetitions) {
+    op.prepare();
     // One run first, untimed: first-use costs (brush and font caches, the
-    // window surface) would otherwise land in one sample.
+    // learnt dot shapes) would otherwise land in one sample.
     op.run();
     GdiFlush();
     std::vector<double> samples;
@@ -134,10 +258,8 @@ Timing timeOperation(const Operation& op, int repetitions) {
         QueryPerformanceCounter(&stop);
         samples.push_back(elapsedMs(start, stop));
     }
-    Timing t;
-    t.medianMs = median(samples);
-    t.minMs = *std::min_element(samples.begin(), samples.end());
-    return t;
+    pumpMessages();
+    return summarise(samples);
 }
 
 // ------------------------------------------------------------- main window
@@ -163,7 +285,7 @@ void startMainWindow() {
 }
 
 void closeMainWindow() {
-    ReleaseDC(shell.mainWindow, shell.windowDC);
+    closeWindowDCs();
     DestroyWindow(shell.mainWindow);
     pumpMessages();
 }
@@ -212,78 +334,289 @@ int countTriangleDots() {
     return count;
 }
 
-// ------------------------------------------------------------------- table
+// ------------------------------------------------------------------ tables
 
 bool isBenchSize(SIZE s) { return s.cx == BenchClientWidth && s.cy == BenchClientHeight; }
 
-void printHeader() {
-    std::printf("%4s %5s %7s %7s %4s", "N", "unit", "hexDots", "triDots", "reps");
-    for (int op = 0; op < OperationCount; ++op) {
-        for (int p = 0; p < PainterCount; ++p) {
-            char label[64];
-            std::snprintf(label, sizeof label, "%s %s", Operations[op].name, Painters[p].name);
-            std::printf(" | %-21s", label);
-            if (p > 0)
-                std::printf(" %7s", "ratio");
-        }
-    }
-    std::printf("\n%4s %5s %7s %7s %4s", "", "", "", "", "");
-    for (int op = 0; op < OperationCount; ++op) {
-        for (int p = 0; p < PainterCount; ++p) {
-            std::printf(" | %10s %10s", "median ms", "min ms");
-            if (p > 0)
-                std::printf(" %7s", "vs 1st");
-        }
-    }
-    std::printf("\n");
+struct GridRow {
+    int n;
+    int unit;
+    int hexagonDots;
+    int triangleDots;
+    int repetitions;
+    Timing timings[OperationCount][PainterCount];
+};
+
+double ratioOf(const Timing& baseline, const Timing& other) {
+    return other.medianMs > 0 ? baseline.medianMs / other.medianMs : 0.0;
 }
 
-void printRow(int n, int repetitions, const Timing timings[][PainterCount]) {
-    std::printf("%4d %5d %7d %7d %4d", n, (int)app.layout.unit, countHexagonDots(),
-                countTriangleDots(), repetitions);
-    for (int op = 0; op < OperationCount; ++op) {
-        for (int p = 0; p < PainterCount; ++p) {
-            const Timing& t = timings[op][p];
-            std::printf(" | %10.3f %10.3f", t.medianMs, t.minMs);
-            if (p > 0) {
-                const double baseline = timings[op][0].medianMs;
-                std::printf(" %7.3f", baseline > 0 ? t.medianMs / baseline : 0.0);
-            }
-        }
+void printOperationTable(int op, const std::vector<GridRow>& rows) {
+    std::printf("\n%s (ms)\n", Operations[op].name);
+    std::printf("%4s %4s %7s %7s %4s", "N", "unit", "hexDots", "triDots", "reps");
+    for (int p = 0; p < PainterCount; ++p)
+        std::printf(" | %8s %-6s %8s", Painters[p].name, "median", "min");
+    std::printf(" | %s/%s\n", Painters[0].name, Painters[PainterCount - 1].name);
+    for (const GridRow& row : rows) {
+        std::printf("%4d %4d %7d %7d %4d", row.n, row.unit, row.hexagonDots, row.triangleDots,
+                    row.repetitions);
+        for (int p = 0; p < PainterCount; ++p)
+            std::printf(" | %15.3f %8.3f", row.timings[op][p].medianMs, row.timings[op][p].minMs);
+        std::printf(" | %9.1f\n", ratioOf(row.timings[op][0], row.timings[op][PainterCount - 1]));
     }
-    std::printf("\n");
     std::fflush(stdout);
 }
 
-void benchGridSize(int index, int repetitionsOverride) {
+GridRow benchGridSize(int index, int repetitionsOverride) {
     const SIZE used = switchGridSize(index);
     if (!isBenchSize(used))
         std::printf("note: client is %ld x %ld at N = %d\n", used.cx, used.cy, GridSizes[index]);
-    const int n = app.settings.gridSize;
-    const int repetitions = repetitionsOverride > 0 ? repetitionsOverride : defaultRepetitions(n);
-    Timing timings[OperationCount][PainterCount];
+    GridRow row = {};
+    row.n = app.settings.gridSize;
+    row.unit = app.layout.unit;
+    row.hexagonDots = countHexagonDots();
+    row.triangleDots = countTriangleDots();
+    row.repetitions = repetitionsOverride > 0 ? repetitionsOverride : defaultRepetitions(row.n);
+    pickOnTheHexagon();
     for (int p = 0; p < PainterCount; ++p) {
-        Painters[p].use();
+        usePainterNow(Painters[p]);
         for (int op = 0; op < OperationCount; ++op)
-            timings[op][p] = timeOperation(Operations[op], repetitions);
+            row.timings[op][p] = timeOperation(Operations[op], row.repetitions);
     }
-    Painters[0].use();
-    printRow(n, repetitions, timings);
+    usePainterNow(Painters[0]);
+    std::printf("N = %d measured\n", row.n);
+    std::fflush(stdout);
+    return row;
+}
+
+// ----------------------------------------------------------------- start-up
+//
+// The program is started as a user starts it: its own executable, a settings
+// file beside it (grid 128, a client of 1200 x 900), CreateProcess. The clock
+// starts just before CreateProcess. It stops when the first WM_PAINT has
+// ended, which this process learns without any help from the program:
+//   1. it polls (every millisecond) for a window of class "CN_Zavrik" that
+//      belongs to the new process, is visible and has no update region left.
+//      BeginPaint empties the update region, so from then on the program is
+//      inside or past its first WM_PAINT;
+//   2. it then sends WM_NULL with SendMessageTimeout. A message sent from
+//      another thread is handled only when the program's thread waits for
+//      messages, which it first does in its message loop, after start-up has
+//      returned from UpdateWindow, that is after the first WM_PAINT ended.
+// The time measured is thus never shorter than the true one; it is longer by
+// at most the polling step and one message round trip.
+
+struct Launch {
+    double ms;
+    SIZE client;
+    bool ok;
+};
+
+std::wstring moduleFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
+    std::wstring folder(path, length);
+    const size_t slash = folder.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
+}
+
+bool fileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The executable beside the benchmark or one folder up (the build's root).
+std::wstring findExecutable(const wchar_t* name) {
+    const std::wstring here = moduleFolder();
+    if (fileExists(here + name))
+        return here + name;
+    if (fileExists(here + L"..\\" + name))
+        return here + L"..\\" + name;
+    return std::wstring();
+}
+
+std::wstring makeLaunchFolder(const wchar_t* tag) {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    wchar_t name[MAX_PATH];
+    wsprintfW(name, L"%szavrik-bench-%s-%lu", base, tag, GetCurrentProcessId());
+    CreateDirectoryW(name, NULL);
+    return std::wstring(name) + L"\\";
+}
+
+// The settings file of a user who left the program at grid 128 with a
+// client of 1200 x 900.
+bool writeBenchSettings(const std::wstring& folder) {
+    const AppState kept = app;
+    measureFrame();
+    setDefaultSettings();
+    app.settings.sizeIndex = GridSizeCount - 1;
+    app.settings.normalRect.left = 0;
+    app.settings.normalRect.top = 0;
+    app.settings.normalRect.right = app.layout.frameWidth + BenchClientWidth;
+    app.settings.normalRect.bottom = app.layout.frameHeight + BenchClientHeight;
+    const std::string text = formatSettings(app.settings);
+    app = kept;
+    FILE* f = _wfopen((folder + L"zavrik.ini").c_str(), L"w");
+    if (!f)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && written;
+}
+
+HWND findWindowOfProcess(DWORD processId) {
+    HWND candidate = NULL;
+    while ((candidate = FindWindowExW(NULL, candidate, L"CN_Zavrik", NULL)) != NULL) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(candidate, &owner);
+        if (owner == processId)
+            return candidate;
+    }
+    return NULL;
+}
+
+bool firstPaintBegun(HWND hwnd) {
+    return IsWindowVisible(hwnd) && !GetUpdateRect(hwnd, NULL, FALSE);
+}
+
+const double LaunchTimeoutMs = 20000;
+
+Launch launchOnce(const std::wstring& exe) {
+    Launch result = {0, {0, 0}, false};
+    const size_t slash = exe.find_last_of(L'\\');
+    const std::wstring folder = exe.substr(0, slash + 1);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(),
+                        &startup, &process))
+        return result;
+    LARGE_INTEGER now = start;
+    HWND window = NULL;
+    while (elapsedMs(start, now) < LaunchTimeoutMs) {
+        if (!window)
+            window = findWindowOfProcess(process.dwProcessId);
+        if (window && firstPaintBegun(window)) {
+            DWORD_PTR answer = 0;
+            if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer)) {
+                QueryPerformanceCounter(&now);
+                result.ms = elapsedMs(start, now);
+                result.ok = true;
+                RECT client;
+                GetClientRect(window, &client);
+                result.client.cx = client.right;
+                result.client.cy = client.bottom;
+            }
+            break;
+        }
+        Sleep(1);
+        QueryPerformanceCounter(&now);
+    }
+    // Nothing of the program's is kept: no settings file is written.
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
+struct StartupSubject {
+    const char* painter;
+    const wchar_t* executable;
+    std::wstring launchPath;
+    std::vector<double> samples;
+    SIZE client;
+};
+
+bool prepareSubject(StartupSubject& subject, const wchar_t* tag) {
+    const std::wstring source = findExecutable(subject.executable);
+    if (source.empty()) {
+        std::printf("start-up: %ls not found beside the benchmark\n", subject.executable);
+        return false;
+    }
+    const std::wstring folder = makeLaunchFolder(tag);
+    subject.launchPath = folder + subject.executable;
+    if (!CopyFileW(source.c_str(), subject.launchPath.c_str(), FALSE) ||
+        !writeBenchSettings(folder)) {
+        std::printf("start-up: cannot prepare %ls\n", folder.c_str());
+        return false;
+    }
+    return true;
+}
+
+void removeSubject(const StartupSubject& subject) {
+    const size_t slash = subject.launchPath.find_last_of(L'\\');
+    const std::wstring folder = subject.launchPath.substr(0, slash + 1);
+    DeleteFileW(subject.launchPath.c_str());
+    DeleteFileW((folder + L"zavrik.ini").c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+void benchStartup(int launches) {
+    StartupSubject subjects[2] = {
+        {"literal", L"zavrik_literal.exe", std::wstring(), std::vector<double>(), {0, 0}},
+        {"fast", L"zavrik.exe", std::wstring(), std::vector<double>(), {0, 0}},
+    };
+    if (!prepareSubject(subjects[0], L"literal") || !prepareSubject(subjects[1], L"fast"))
+        return;
+    // One start each first, untimed: the first start of an executable also
+    // pays for reading it from disk.
+    for (StartupSubject& subject : subjects)
+        launchOnce(subject.launchPath);
+    // Alternating, so that a change of load on the machine touches both.
+    for (int k = 0; k < launches; ++k) {
+        for (StartupSubject& subject : subjects) {
+            Sleep(300);
+            const Launch launch = launchOnce(subject.launchPath);
+            if (!launch.ok) {
+                std::printf("start-up: %s launch %d did not paint in time\n", subject.painter, k);
+                continue;
+            }
+            subject.samples.push_back(launch.ms);
+            subject.client = launch.client;
+        }
+    }
+    std::printf("\nstart-up: process start to the end of the first WM_PAINT (ms), grid 128\n");
+    std::printf("%-8s %9s %8s %8s %8s %s\n", "painter", "launches", "median", "min", "max",
+                "client");
+    Timing timings[2] = {};
+    for (int s = 0; s < 2; ++s) {
+        const StartupSubject& subject = subjects[s];
+        if (subject.samples.empty())
+            continue;
+        timings[s] = summarise(subject.samples);
+        std::printf("%-8s %9d %8.1f %8.1f %8.1f %ld x %ld\n", subject.painter,
+                    (int)subject.samples.size(), timings[s].medianMs, timings[s].minMs,
+                    *std::max_element(subject.samples.begin(), subject.samples.end()),
+                    subject.client.cx, subject.client.cy);
+    }
+    if (!subjects[0].samples.empty() && !subjects[1].samples.empty())
+        std::printf("literal/fast %.2f\n", ratioOf(timings[0], timings[1]));
+    for (const StartupSubject& subject : subjects)
+        removeSubject(subject);
+    std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int repetitionsOverride = argc > 1 ? std::atoi(argv[1]) : 0;
+    const int launches = argc > 2 ? std::atoi(argv[2]) : DefaultLaunches;
     startMainWindow();
     const SIZE used = setBenchClientSize();
     std::printf("client size asked %d x %d, used %ld x %ld%s\n", BenchClientWidth,
                 BenchClientHeight, used.cx, used.cy,
                 isBenchSize(used) ? "" : " (the window's sizing rules changed it)");
-    std::printf("times: QueryPerformanceCounter around the operation and GdiFlush\n\n");
-    printHeader();
+    std::printf("times: QueryPerformanceCounter around the operation and GdiFlush\n");
+    std::vector<GridRow> rows;
     for (int index = 0; index < GridSizeCount; ++index)
-        benchGridSize(index, repetitionsOverride);
+        rows.push_back(benchGridSize(index, repetitionsOverride));
+    for (int op = 0; op < OperationCount; ++op)
+        printOperationTable(op, rows);
     closeMainWindow();
+    if (launches > 0)
+        benchStartup(launches);
     return 0;
 }

@@ -1,10 +1,15 @@
 #include "chart/paint_win.h"
 
+#include "chart/dot_stamp_win.h"
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "chart/triangle.h"
 
 void drawDot(int x, int y, COLORREF c) {
+    if (shell.fastPainter) {
+        stampDot(x, y, c);
+        return;
+    }
     HDC dc = shell.windowDC;
     const int r = app.layout.dotRadius;
     HBRUSH brush = CreateSolidBrush(c);
@@ -17,7 +22,10 @@ void drawDot(int x, int y, COLORREF c) {
 }
 
 void paintHexagon() {
-    forEachHexagonDot(drawDot);
+    if (shell.fastPainter)
+        stampHexagon();
+    else
+        forEachHexagonDot(drawDot);
 }
 
 // Below this radius the triangle's dots are drawn one pixel larger than the
@@ -29,7 +37,10 @@ void paintTriangle() {
     const int savedRadius = app.layout.dotRadius;
     if (savedRadius < SmallDotRadius)
         app.layout.dotRadius = savedRadius + 1;
-    forEachTriangleDot(drawDot);
+    if (shell.fastPainter)
+        stampTriangle();
+    else
+        forEachTriangleDot(drawDot);
     app.layout.dotRadius = savedRadius;
 }
 

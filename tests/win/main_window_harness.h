@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/init_win.h"
+#include "app/present_win.h"
 #include "app/settings_win.h"
 #include "app/shell_win.h"
 
@@ -39,6 +40,8 @@ inline void settle() {
 
 // Every step of start-up except finding the file beside the executable: the
 // test names the settings file (or none, in which case nothing is written).
+// The window paints with the literal painter; a test may switch painters
+// with usePainter.
 inline void startMainWindow(const std::wstring& settingsPath = std::wstring()) {
     shell = Shell();
     gdi = GdiKit();
@@ -64,7 +67,7 @@ inline void closeMainWindow() {
     if (GetCapture() == shell.mainWindow)
         ReleaseCapture();
     if (shell.mainWindow) {
-        ReleaseDC(shell.mainWindow, shell.windowDC);
+        closeWindowDCs();
         DestroyWindow(shell.mainWindow);
     }
     pumpMessages();

@@ -1,0 +1,194 @@
+#include "app/present_win.h"
+
+namespace {
+
+// A class brush may also be a system colour index plus one.
+const ULONG_PTR LastSystemColorBrush = COLOR_MENUBAR + 1;
+
+HBRUSH classBackgroundBrush(HWND hwnd) {
+    const ULONG_PTR brush = (ULONG_PTR)GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND);
+    if (brush != 0 && brush <= LastSystemColorBrush)
+        return GetSysColorBrush((int)brush - 1);
+    return (HBRUSH)brush;
+}
+
+void startBoundsFromNothing(HDC dc) {
+    SetBoundsRect(dc, NULL, DCB_ENABLE | DCB_RESET);
+}
+
+// Puts a new DIB of the given size into the back buffer's DC, freeing the
+// old one. Its pixels are set by the caller.
+bool replaceBackBufferBitmap(int width, int height) {
+    BackBuffer& b = shell.backBuffer;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;   // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(b.dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    if (!bitmap)
+        return false;
+    const HGDIOBJ previous = SelectObject(b.dc, bitmap);
+    if (b.bitmap)
+        DeleteObject(b.bitmap);
+    else
+        b.stubBitmap = previous;
+    b.bitmap = bitmap;
+    b.bits = static_cast<std::uint32_t*>(bits);
+    b.width = width;
+    b.height = height;
+    return true;
+}
+
+void freeBackBuffer() {
+    BackBuffer& b = shell.backBuffer;
+    if (b.dc) {
+        if (b.bitmap) {
+            SelectObject(b.dc, b.stubBitmap);
+            DeleteObject(b.bitmap);
+        }
+        DeleteDC(b.dc);
+    }
+    b = BackBuffer();
+}
+
+void openBackBuffer() {
+    BackBuffer& b = shell.backBuffer;
+    b = BackBuffer();
+    b.dc = CreateCompatibleDC(shell.screenDC);
+    startBoundsFromNothing(b.dc);
+    shell.windowDC = b.dc;
+}
+
+bool windowClientSize(int& width, int& height) {
+    RECT r;
+    if (!shell.mainWindow || !GetClientRect(shell.mainWindow, &r))
+        return false;
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+    return true;
+}
+
+}  // namespace
+
+void openWindowDCs(HWND hwnd) {
+    shell.screenDC = GetDC(hwnd);
+    shell.windowDC = shell.screenDC;
+    if (shell.fastPainter)
+        openBackBuffer();
+}
+
+void closeWindowDCs() {
+    freeBackBuffer();
+    if (shell.screenDC && shell.mainWindow)
+        ReleaseDC(shell.mainWindow, shell.screenDC);
+    shell.screenDC = NULL;
+    shell.windowDC = NULL;
+}
+
+void usePainter(bool fast) {
+    if (!shell.mainWindow || !shell.screenDC) {
+        shell.fastPainter = fast;
+        return;
+    }
+    if (fast == shell.fastPainter)
+        return;
+    closeWindowDCs();
+    shell.fastPainter = fast;
+    openWindowDCs(shell.mainWindow);
+    int width = 0;
+    int height = 0;
+    if (windowClientSize(width, height))
+        fitBackBuffer(width, height);
+}
+
+void fitBackBuffer(int width, int height) {
+    BackBuffer& b = shell.backBuffer;
+    if (!shell.fastPainter || !b.dc || width <= 0 || height <= 0)
+        return;   // a minimised window keeps the buffer it had
+    // The buffer only grows: a new DIB costs a page fault per page on its
+    // first write, which would make every step of a drag-resize stutter.
+    if (width > b.width || height > b.height) {
+        const int newWidth = width > b.width ? width : b.width;
+        const int newHeight = height > b.height ? height : b.height;
+        if (!replaceBackBufferBitmap(newWidth, newHeight))
+            return;
+    }
+    BitBlt(b.dc, 0, 0, width, height, shell.screenDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    startBoundsFromNothing(b.dc);
+}
+
+void eraseBackBuffer(HWND hwnd, HDC eraseDC) {
+    const HDC dc = shell.backBuffer.dc;
+    const HBRUSH brush = classBackgroundBrush(hwnd);
+    if (!dc || !brush)
+        return;
+    // The erase DC is clipped to the region to erase; its system region is
+    // that region in screen coordinates.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetRandomRgn(eraseDC, region, SYSRGN) == 1) {
+        POINT origin = {0, 0};
+        ClientToScreen(hwnd, &origin);
+        OffsetRgn(region, -origin.x, -origin.y);
+        FillRgn(dc, region, brush);
+    } else {
+        RECT box;
+        if (GetClipBox(eraseDC, &box) != NULLREGION)
+            FillRect(dc, &box, brush);
+    }
+    DeleteObject(region);
+}
+
+void catchUpWithWindow() {
+    BackBuffer& b = shell.backBuffer;
+    if (!shell.fastPainter || !b.dc || !b.bitmap || b.presentHolds > 0)
+        return;
+    presentBackBuffer();
+    const HWND controls[] = {shell.sizeCombo, shell.copyButton, shell.pasteButton};
+    for (HWND control : controls) {
+        RECT r;
+        if (!control || !IsWindowVisible(control) || !GetWindowRect(control, &r))
+            continue;
+        MapWindowPoints(NULL, shell.mainWindow, (POINT*)&r, 2);
+        BitBlt(b.dc, r.left, r.top, r.right - r.left, r.bottom - r.top, shell.screenDC, r.left,
+               r.top, SRCCOPY);
+    }
+    GdiFlush();
+    // Nothing changed on the window: the copy is not to be shown again.
+    startBoundsFromNothing(b.dc);
+}
+
+void holdPresent() {
+    ++shell.backBuffer.presentHolds;
+}
+
+void releasePresent() {
+    if (shell.backBuffer.presentHolds > 0)
+        --shell.backBuffer.presentHolds;
+}
+
+void presentBackBuffer() {
+    const BackBuffer& b = shell.backBuffer;
+    if (!shell.fastPainter || !b.dc || !shell.screenDC || b.presentHolds > 0)
+        return;
+    RECT r;
+    if ((GetBoundsRect(b.dc, &r, DCB_RESET) & DCB_SET) != DCB_SET)
+        return;
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
+    BitBlt(shell.screenDC, r.left, r.top, r.right - r.left, r.bottom - r.top, b.dc, r.left,
+           r.top, SRCCOPY);
+}
+
+void markBackBufferDirty(int left, int top, int right, int bottom) {
+    const HDC dc = shell.backBuffer.dc;
+    if (!dc || right <= left || bottom <= top)
+        return;
+    RECT r;
+    SetRect(&r, left, top, right, bottom);
+    SetBoundsRect(dc, &r, DCB_ACCUMULATE);
+}

@@ -1,0 +1,417 @@
+#include "chart/dot_stamp_win.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "app/present_win.h"
+#include "chart/hexagon.h"
+#include "chart/triangle.h"
+
+namespace {
+
+// Pixels x + left .. x + right - 1 of row y + dy, for a dot centred at (x, y).
+struct DotSpan {
+    int dy;
+    int left;
+    int right;
+};
+
+struct DotShape {
+    bool known;
+    std::vector<DotSpan> spans;
+    // The box of all spans, relative to the centre; right and bottom excluded.
+    int left, top, right, bottom;
+};
+
+// Learnt shapes by radius, kept for the whole run: the coverage depends on
+// the radius alone.
+std::vector<DotShape> shapesByRadius;
+
+// Room around the ellipse's box in the bitmap it is learnt from, so that a
+// pixel GDI might set just outside the box is seen too.
+const int CaptureMargin = 2;
+
+std::uint32_t pixelOf(COLORREF c) {
+    return ((std::uint32_t)(c & 0xFF) << 16) | (std::uint32_t)(c & 0xFF00) |
+           (std::uint32_t)((c >> 16) & 0xFF);
+}
+
+void addSpan(DotShape& shape, int dy, int left, int right) {
+    const DotSpan span = {dy, left, right};
+    if (shape.spans.empty()) {
+        shape.left = left;
+        shape.right = right;
+        shape.top = dy;
+    }
+    if (left < shape.left)
+        shape.left = left;
+    if (right > shape.right)
+        shape.right = right;
+    shape.bottom = dy + 1;
+    shape.spans.push_back(span);
+}
+
+// Rows top to bottom, each split into its runs of set pixels.
+void readSpans(const std::uint32_t* bits, int size, int centre, DotShape& shape) {
+    for (int row = 0; row < size; ++row) {
+        const std::uint32_t* line = bits + (std::size_t)row * size;
+        int col = 0;
+        while (col < size) {
+            while (col < size && (line[col] & 0xFFFFFF) == 0)
+                ++col;
+            const int start = col;
+            while (col < size && (line[col] & 0xFFFFFF) != 0)
+                ++col;
+            if (col > start)
+                addSpan(shape, row - centre, start - centre, col - centre);
+        }
+    }
+}
+
+// Draws one dot of the radius with GDI, as drawDot does, and records which
+// pixels it covered.
+void learnShape(int radius, DotShape& shape) {
+    shape = DotShape();
+    shape.known = true;
+    const int size = 2 * radius + 2 * CaptureMargin;
+    const int centre = CaptureMargin + radius;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    if (!dc || !bitmap) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        if (dc)
+            DeleteDC(dc);
+        return;
+    }
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, size, size, BLACKNESS);
+    const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Ellipse(dc, centre - radius, centre - radius, centre + radius, centre + radius);
+    GdiFlush();
+    readSpans(static_cast<const std::uint32_t*>(bits), size, centre, shape);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+const DotShape& shapeOfRadius(int radius) {
+    if (radius < 0)
+        radius = 0;
+    if ((std::size_t)radius >= shapesByRadius.size())
+        shapesByRadius.resize((std::size_t)radius + 1);
+    DotShape& shape = shapesByRadius[(std::size_t)radius];
+    if (!shape.known)
+        learnShape(radius, shape);
+    return shape;
+}
+
+// One run of stamping dot by dot: the shape, the target bits and the box of
+// the centres stamped so far. Used for single dots; whole charts go through
+// their plans below.
+struct Stamping {
+    const DotShape* shape;
+    std::uint32_t* bits;
+    int width;
+    int height;
+    int minX, minY, maxX, maxY;
+    bool any;
+};
+
+Stamping beginStamping() {
+    Stamping s;
+    s.shape = &shapeOfRadius(app.layout.dotRadius);
+    const BackBuffer& b = shell.backBuffer;
+    s.bits = b.bits;
+    s.width = b.width;
+    s.height = b.height;
+    s.minX = s.minY = s.maxX = s.maxY = 0;
+    s.any = false;
+    // GDI's own drawing into the buffer must be finished before ours lands
+    // on top of it.
+    GdiFlush();
+    return s;
+}
+
+void stampPixelAt(Stamping& s, int x, int y, std::uint32_t pixel) {
+    if (!s.any) {
+        s.minX = s.maxX = x;
+        s.minY = s.maxY = y;
+        s.any = true;
+    } else {
+        s.minX = x < s.minX ? x : s.minX;
+        s.maxX = x > s.maxX ? x : s.maxX;
+        s.minY = y < s.minY ? y : s.minY;
+        s.maxY = y > s.maxY ? y : s.maxY;
+    }
+    if (!s.bits)
+        return;
+    for (const DotSpan& span : s.shape->spans) {
+        const int row = y + span.dy;
+        if (row < 0 || row >= s.height)
+            continue;
+        int left = x + span.left;
+        int right = x + span.right;
+        if (left < 0)
+            left = 0;
+        if (right > s.width)
+            right = s.width;
+        std::uint32_t* p = s.bits + (std::size_t)row * s.width;
+        for (int k = left; k < right; ++k)
+            p[k] = pixel;
+    }
+}
+
+void endStamping(const Stamping& s) {
+    if (!s.any || s.shape->spans.empty())
+        return;
+    const DotShape& shape = *s.shape;
+    markBackBufferDirty(s.minX + shape.left, s.minY + shape.top, s.maxX + shape.right,
+                        s.maxY + shape.bottom);
+}
+
+// ------------------------------------------------------------- chart plans
+//
+// A whole chart overlaps itself: with small units each pixel is covered by
+// two or three dots, and the last one painted shows. Which dot that is
+// depends only on where the dots stand, in which order, and their shape,
+// never on their colours. So for each chart a plan records, once per
+// geometry, the number (in painting order) of the dot that shows at each
+// covered pixel, relative to the chart's first dot. Painting the chart is
+// then one walk for the colours and one write per covered pixel, row by row.
+// A pixel no dot covers keeps what lies beneath, as with the literal painter.
+
+// Pixels dx .. dx + length - 1 of row dy (relative to the first dot); their
+// owners start at owners[firstOwner].
+struct PlanRow {
+    int dy;
+    int dx;
+    int length;
+    std::size_t firstOwner;
+};
+
+// Dot numbers are stored in 16 bits; a chart of more dots is stamped dot by
+// dot instead (none of the grid sizes comes near).
+const std::size_t MaxPlannedDots = 0xFFFF;
+const std::uint16_t NoDot = 0xFFFF;
+
+struct ChartPlan {
+    bool valid;
+    // What the geometry depends on besides the layout's place for the chart.
+    int gridSize, unit, hStep, radius;
+    std::size_t dotCount;
+    int lastDx, lastDy;   // the last dot, relative to the first: a check
+    std::vector<PlanRow> rows;
+    std::vector<std::uint16_t> owners;
+    int left, top, right, bottom;   // box of all rows, relative to the first dot
+};
+
+ChartPlan hexagonPlan;
+ChartPlan trianglePlan;
+
+// One walk of a chart: every dot's colour as a pixel, in painting order, and
+// the dots' places (only kept while a plan is to be made).
+struct ChartWalk {
+    std::vector<std::uint32_t> pixels;
+    std::vector<int> xs, ys;
+    bool keepPlaces;
+    int firstX, firstY, lastX, lastY;
+};
+
+ChartWalk chartWalk;
+
+void startWalk(bool keepPlaces) {
+    chartWalk.pixels.clear();
+    chartWalk.xs.clear();
+    chartWalk.ys.clear();
+    chartWalk.keepPlaces = keepPlaces;
+}
+
+inline void walkDot(int x, int y, COLORREF c) {
+    ChartWalk& w = chartWalk;
+    if (w.pixels.empty()) {
+        w.firstX = x;
+        w.firstY = y;
+    }
+    w.lastX = x;
+    w.lastY = y;
+    w.pixels.push_back(pixelOf(c));
+    if (w.keepPlaces) {
+        w.xs.push_back(x);
+        w.ys.push_back(y);
+    }
+}
+
+bool planFitsGeometry(const ChartPlan& plan) {
+    const Layout& L = app.layout;
+    return plan.valid && plan.gridSize == app.settings.gridSize && plan.unit == L.unit &&
+           plan.hStep == L.hStep && plan.radius == L.dotRadius;
+}
+
+bool planFitsWalk(const ChartPlan& plan) {
+    const ChartWalk& w = chartWalk;
+    return plan.dotCount == w.pixels.size() && plan.lastDx == w.lastX - w.firstX &&
+           plan.lastDy == w.lastY - w.firstY;
+}
+
+// Stamps the dot numbers of the walk, in order, into a grid over the
+// chart's box, then reads the grid back row by row.
+void makePlan(ChartPlan& plan) {
+    const ChartWalk& w = chartWalk;
+    const DotShape& shape = shapeOfRadius(app.layout.dotRadius);
+    plan = ChartPlan();
+    if (w.pixels.empty() || w.pixels.size() > MaxPlannedDots || shape.spans.empty())
+        return;
+    int minX = w.xs[0], maxX = w.xs[0], minY = w.ys[0], maxY = w.ys[0];
+    for (std::size_t k = 0; k < w.xs.size(); ++k) {
+        minX = w.xs[k] < minX ? w.xs[k] : minX;
+        maxX = w.xs[k] > maxX ? w.xs[k] : maxX;
+        minY = w.ys[k] < minY ? w.ys[k] : minY;
+        maxY = w.ys[k] > maxY ? w.ys[k] : maxY;
+    }
+    const int left = minX + shape.left;
+    const int top = minY + shape.top;
+    const int width = maxX + shape.right - left;
+    const int height = maxY + shape.bottom - top;
+    std::vector<std::uint16_t> grid((std::size_t)width * height, NoDot);
+    for (std::size_t k = 0; k < w.xs.size(); ++k) {
+        for (const DotSpan& span : shape.spans) {
+            std::uint16_t* row = &grid[(std::size_t)(w.ys[k] + span.dy - top) * width];
+            for (int x = w.xs[k] + span.left - left; x < w.xs[k] + span.right - left; ++x)
+                row[x] = (std::uint16_t)k;
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        const std::uint16_t* row = &grid[(std::size_t)y * width];
+        int x = 0;
+        while (x < width) {
+            while (x < width && row[x] == NoDot)
+                ++x;
+            const int start = x;
+            while (x < width && row[x] != NoDot)
+                ++x;
+            if (x == start)
+                continue;
+            const PlanRow planRow = {top + y - w.firstY, left + start - w.firstX, x - start,
+                                     plan.owners.size()};
+            plan.rows.push_back(planRow);
+            plan.owners.insert(plan.owners.end(), row + start, row + x);
+        }
+    }
+    const Layout& L = app.layout;
+    plan.gridSize = app.settings.gridSize;
+    plan.unit = L.unit;
+    plan.hStep = L.hStep;
+    plan.radius = L.dotRadius;
+    plan.dotCount = w.pixels.size();
+    plan.lastDx = w.lastX - w.firstX;
+    plan.lastDy = w.lastY - w.firstY;
+    plan.left = left - w.firstX;
+    plan.top = top - w.firstY;
+    plan.right = left + width - w.firstX;
+    plan.bottom = top + height - w.firstY;
+    plan.valid = true;
+}
+
+// Writes the walked colours through the plan, clipped to the back buffer.
+void applyPlan(const ChartPlan& plan) {
+    const BackBuffer& b = shell.backBuffer;
+    const ChartWalk& w = chartWalk;
+    const int originX = w.firstX;
+    const int originY = w.firstY;
+    if (b.bits) {
+        GdiFlush();
+        const std::uint32_t* pixels = w.pixels.data();
+        const std::uint16_t* owners = plan.owners.data();
+        for (const PlanRow& row : plan.rows) {
+            const int y = originY + row.dy;
+            if (y < 0 || y >= b.height)
+                continue;
+            int from = originX + row.dx;
+            int to = from + row.length;
+            const std::uint16_t* owner = owners + row.firstOwner;
+            if (from < 0) {
+                owner -= from;
+                from = 0;
+            }
+            if (to > b.width)
+                to = b.width;
+            std::uint32_t* p = b.bits + (std::size_t)y * b.width;
+            for (int x = from; x < to; ++x)
+                p[x] = pixels[*owner++];
+        }
+    }
+    markBackBufferDirty(originX + plan.left, originY + plan.top, originX + plan.right,
+                        originY + plan.bottom);
+}
+
+// Paints a chart through its plan, making the plan first when the geometry
+// changed. Falls back to stamping dot by dot if no plan can be made.
+template <class Walker>
+void paintChartPixels(ChartPlan& plan, Walker walker) {
+    bool fits = planFitsGeometry(plan);
+    startWalk(!fits);
+    walker();
+    if (chartWalk.pixels.empty())
+        return;
+    if (fits && !planFitsWalk(plan)) {
+        fits = false;
+        startWalk(true);
+        walker();
+    }
+    if (!fits)
+        makePlan(plan);
+    if (plan.valid) {
+        applyPlan(plan);
+        return;
+    }
+    Stamping s = beginStamping();
+    for (std::size_t k = 0; k < chartWalk.xs.size(); ++k)
+        stampPixelAt(s, chartWalk.xs[k], chartWalk.ys[k], chartWalk.pixels[k]);
+    endStamping(s);
+}
+
+// Outside WM_PAINT a chart is shown on its own: together with the marker and
+// the overlay drawn around it, one box to copy would take in much of the
+// window besides. (Inside WM_PAINT presenting waits for the whole picture.)
+template <class Walker>
+void paintChart(ChartPlan& plan, Walker walker) {
+    presentBackBuffer();
+    paintChartPixels(plan, walker);
+    presentBackBuffer();
+}
+
+void walkHexagon() {
+    forEachHexagonDot([](int x, int y, COLORREF c) { walkDot(x, y, c); });
+}
+
+void walkTriangle() {
+    forEachTriangleDot([](int x, int y, COLORREF c) { walkDot(x, y, c); });
+}
+
+}  // namespace
+
+void stampHexagon() {
+    paintChart(hexagonPlan, walkHexagon);
+}
+
+void stampTriangle() {
+    paintChart(trianglePlan, walkTriangle);
+}
+
+void stampDot(int x, int y, COLORREF c) {
+    Stamping s = beginStamping();
+    stampPixelAt(s, x, y, pixelOf(c));
+    endStamping(s);
+}

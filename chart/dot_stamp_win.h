@@ -1,0 +1,19 @@
+// Dots for the fast painter. For each dot radius the pixels that GDI's
+// Ellipse covers (null pen, box x - r .. x + r) are learnt once, by drawing
+// one such ellipse with GDI into a small bitmap and reading it back; every
+// dot is then written in its colour straight into the back buffer's bits, in
+// the same order as the literal painter draws them, so overlaps come out the
+// same. GDI covers the same pattern wherever the box stands, so the result
+// is the picture the literal painter leaves, pixel for pixel.
+#pragma once
+
+#include "app/shell_win.h"
+
+// Every dot of the level hexagon at app.layout.dotRadius, in painting order.
+void stampHexagon();
+
+// Every dot of the hue triangle at app.layout.dotRadius, in painting order.
+void stampTriangle();
+
+// One dot of radius app.layout.dotRadius centred at (x, y).
+void stampDot(int x, int y, COLORREF c);

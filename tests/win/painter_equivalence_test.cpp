@@ -1,0 +1,827 @@
+// The fast painter against the literal one. The same scripted sequences of
+// operations are driven through the real window procedure once with each
+// painter; after every step the whole client area is read back from the
+// screen and the two pictures must agree in every pixel. Also: the learnt
+// dot shapes against GDI's own ellipses, and the back buffer's presenting.
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/present_win.h"
+#include "chart/dot_stamp_win.h"
+#include "chart/hexagon.h"
+#include "chart/markers.h"
+#include "chart/paint_win.h"
+#include "chart/triangle.h"
+#include "main_window_harness.h"
+#include "navigate/hit_test.h"
+#include "navigate/navigation.h"
+#include "palette/palette_model.h"
+#include "paint_canvas.h"
+
+using namespace harness;
+
+namespace {
+
+// ------------------------------------------------------------ screen reading
+
+// The client area as the screen shows it: read through the screen's own
+// device context at the client's place on the screen, 0x00RRGGBB per pixel.
+Snapshot captureScreenClient() {
+    Snapshot shot;
+    RECT r;
+    GetClientRect(shell.mainWindow, &r);
+    POINT origin = {0, 0};
+    ClientToScreen(shell.mainWindow, &origin);
+    shot.width = r.right;
+    shot.height = r.bottom;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
+    shot.pixels.assign(p, p + (size_t)shot.width * shot.height);
+    for (std::uint32_t& px : shot.pixels)
+        px &= 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return shot;
+}
+
+// The window's own surface, through a device context of the window: what
+// the screen shows once the window system has caught up.
+Snapshot captureWindowClient() {
+    HDC windowDC = GetDC(shell.mainWindow);
+    const HDC kept = shell.windowDC;
+    shell.windowDC = windowDC;
+    Snapshot shot = snapshotClient();
+    shell.windowDC = kept;
+    ReleaseDC(shell.mainWindow, windowDC);
+    return shot;
+}
+
+std::string describeFirstDifference(const Snapshot& a, const Snapshot& b) {
+    if (a.width != b.width || a.height != b.height) {
+        char text[96];
+        wsprintfA(text, "sizes differ: %d x %d against %d x %d", a.width, a.height, b.width,
+                  b.height);
+        return text;
+    }
+    int left = a.width, top = a.height, right = -1, bottom = -1;
+    int firstX = -1, firstY = -1;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            if (a.at(x, y) == b.at(x, y))
+                continue;
+            if (firstX < 0) {
+                firstX = x;
+                firstY = y;
+            }
+            left = x < left ? x : left;
+            right = x > right ? x : right;
+            top = y < top ? y : top;
+            bottom = y > bottom ? y : bottom;
+        }
+    }
+    if (firstX < 0)
+        return "none";
+    char text[160];
+    wsprintfA(text, "first at (%d, %d): literal %06X, fast %06X; all within (%d, %d)-(%d, %d)",
+              firstX, firstY, a.at(firstX, firstY), b.at(firstX, firstY), left, top, right,
+              bottom);
+    return text;
+}
+
+// --------------------------------------------------------------- the driver
+
+struct Step {
+    std::string name;
+    std::function<void()> run;
+};
+typedef std::vector<Step> Sequence;
+
+// Far from the window at every size the sequences give it, so that a real
+// pointer position never hovers over anything unless a step puts it there.
+const POINT ParkedCursor = {1915, 1195};
+
+// The window learns that the pointer left it from a timer of the window
+// system, some tens of milliseconds later. Both runs wait for it, so that
+// the readout shows the same state in both when the next step starts.
+void waitForTheLeave() {
+    for (int k = 0; k < 100 && app.interaction.mouseInside; ++k) {
+        Sleep(10);
+        pumpMessages();
+    }
+    settle();
+}
+
+void parkCursor() {
+    SetCursorPos(ParkedCursor.x, ParkedCursor.y);
+    waitForTheLeave();
+}
+
+// A fresh first-start state painted in full by the chosen painter.
+void startRun(bool fast) {
+    usePainter(fast);
+    parkCursor();
+    resetMainWindow();
+    if (OpenClipboard(shell.mainWindow)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+void expectSamePictures(const Sequence& steps) {
+    std::vector<Snapshot> literal;
+    startRun(false);
+    ASSERT_EQ(shell.windowDC, shell.screenDC);
+    literal.push_back(captureScreenClient());
+    for (const Step& step : steps) {
+        step.run();
+        settle();
+        literal.push_back(captureScreenClient());
+    }
+
+    startRun(true);
+    ASSERT_TRUE(shell.fastPainter);
+    ASSERT_EQ(shell.windowDC, shell.backBuffer.dc);
+    int totalDifferences = 0;
+    for (size_t k = 0; k <= steps.size(); ++k) {
+        if (k > 0) {
+            steps[k - 1].run();
+            settle();
+        }
+        const Snapshot fast = captureScreenClient();
+        const char* name = k == 0 ? "start" : steps[k - 1].name.c_str();
+        const int differences = countDifferences(literal[k], fast);
+        EXPECT_EQ(differences, 0) << "after step " << k << " (" << name << "): "
+                                  << describeFirstDifference(literal[k], fast);
+        totalDifferences += differences != 0 ? 1 : 0;
+        literal[k] = Snapshot();   // the pictures are large; keep only what is still to compare
+    }
+    usePainter(false);
+    EXPECT_EQ(totalDifferences, 0);
+}
+
+// ------------------------------------------------------------------ actions
+
+void pressKey(WPARAM key) { send(WM_KEYDOWN, key, 1); }
+
+void moveMouse(ClientPoint p, WPARAM keys = 0) { send(WM_MOUSEMOVE, keys, clientPoint(p.x, p.y)); }
+
+// Puts the real pointer over the point first, so that the window's own idea
+// of where the mouse is (leave tracking, the pick) agrees with the messages.
+void pointAt(ClientPoint p) {
+    const POINT s = toScreen(p.x, p.y);
+    SetCursorPos(s.x, s.y);
+    settle();
+}
+
+void hoverAt(ClientPoint p) {
+    pointAt(p);
+    moveMouse(p);
+    moveMouse(p);
+}
+
+void leftClick(ClientPoint down, ClientPoint up, WPARAM keys = 0) {
+    send(WM_LBUTTONDOWN, MK_LBUTTON | keys, clientPoint(down.x, down.y));
+    moveMouse(up, MK_LBUTTON | keys);
+    send(WM_LBUTTONUP, keys, clientPoint(up.x, up.y));
+}
+
+void rightClick(ClientPoint p, WPARAM keys = 0) {
+    send(WM_RBUTTONDOWN, MK_RBUTTON | keys, clientPoint(p.x, p.y));
+    send(WM_RBUTTONUP, keys, clientPoint(p.x, p.y));
+}
+
+void wheel(ClientPoint p, int notches, WORD keys = 0) {
+    const POINT s = toScreen(p.x, p.y);
+    send(WM_MOUSEWHEEL, MAKEWPARAM(keys, (short)(notches * WHEEL_DELTA)), MAKELPARAM(s.x, s.y));
+}
+
+void selectGridSize(int index) {
+    SendMessageW(shell.sizeCombo, CB_SETCURSEL, (WPARAM)index, 0);
+    send(WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), (LPARAM)shell.sizeCombo);
+}
+
+void repaintEverything() {
+    InvalidateRect(shell.mainWindow, NULL, TRUE);
+    UpdateWindow(shell.mainWindow);
+}
+
+void setClientSize(int width, int height) {
+    SetWindowPos(shell.mainWindow, NULL, 0, 0, width + app.layout.frameWidth,
+                 height + app.layout.frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void pickAt(ClientPoint p) {
+    pointAt(p);
+    pressKey(VK_SPACE);
+}
+
+void pickScreenPixel(POINT s) {
+    SetCursorPos(s.x, s.y);
+    waitForTheLeave();
+    pressKey(VK_SPACE);
+}
+
+void putPaletteOnClipboard(const wchar_t* text) {
+    if (!OpenClipboard(shell.mainWindow))
+        return;
+    EmptyClipboard();
+    const SIZE_T bytes = (SIZE_T)(lstrlenW(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory) {
+        CopyMemory(GlobalLock(memory), text, bytes);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory))
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
+void clickPasteButton() {
+    send(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)shell.pasteButton);
+}
+
+// ---------------------------------------------------------------- places
+
+ClientPoint hexagonDot(int a, int b) {
+    const Layout& L = app.layout;
+    return ClientPoint{L.hexCenterX + a * L.hStep, L.hexCenterY + b * L.unit};
+}
+
+ClientPoint triangleDot(int i, int j) {
+    const Layout& L = app.layout;
+    return ClientPoint{L.triLeft + 2 * i * L.unit, L.hexCenterY + 2 * (j - i) * L.unit};
+}
+
+ClientPoint slotCentre(int k) {
+    const Layout& L = app.layout;
+    return ClientPoint{(swatchLeft(k) + swatchRight(k)) / 2, (L.stripTop + L.stripBottom) / 2};
+}
+
+ClientPoint panelCentre() {
+    const Layout& L = app.layout;
+    return ClientPoint{(L.panelLeft + L.panelRight) / 2, (L.panelTop + L.panelBottom) / 2};
+}
+
+ClientPoint centroid(const ClientPoint p[3]) {
+    return ClientPoint{(p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3};
+}
+
+// Walks outward from the hexagon's centre in the given direction until the
+// first point of a marker zone round the rim (not the level marker's zone).
+ClientPoint rimZonePoint(double degrees) {
+    const Layout& L = app.layout;
+    const double radians = degrees * 3.14159265358979 / 180.0;
+    for (int distance = 0; distance < L.clientWidth; ++distance) {
+        const int x = L.hexCenterX + (int)(distance * std::cos(radians));
+        const int y = L.hexCenterY - (int)(distance * std::sin(radians));
+        COLORREF colour = 0;
+        int col = 0;
+        int row = 0;
+        if (hitTest(x, y, colour) == HitMarkerZone && !gridCell(x, y, col, row))
+            return ClientPoint{x, y};
+    }
+    return ClientPoint{L.hexCenterX, L.hexCenterY};
+}
+
+// A point of the level marker's zone beside the triangle's base, level with
+// base dot j.
+ClientPoint levelZonePoint(int j) {
+    const Layout& L = app.layout;
+    const int n = app.settings.gridSize;
+    const int y = L.hexCenterY + 2 * (j - n) * L.unit;
+    for (int x = L.triLeft + 2 * n * L.unit; x < L.clientWidth; ++x) {
+        COLORREF colour = 0;
+        int col = 0;
+        int row = 0;
+        if (hitTest(x, y, colour) == HitMarkerZone && gridCell(x, y, col, row))
+            return ClientPoint{x, y};
+    }
+    ClientPoint marker[3];
+    levelMarkerPolygon(marker);
+    return centroid(marker);
+}
+
+// Presses on a marker zone (which moves the level or the hue and shows the
+// marker line), then releases (which removes the line).
+void pressMarkerZone(ClientPoint p) {
+    hoverAt(p);
+    send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(p.x, p.y));
+}
+
+void releaseMarkerZone(ClientPoint p) { send(WM_LBUTTONUP, 0, clientPoint(p.x, p.y)); }
+
+// --------------------------------------------------------------- sequences
+
+void addStep(Sequence& s, const std::string& name, std::function<void()> run) {
+    s.push_back(Step{name, run});
+}
+
+std::string sizeName(int index) { return std::to_string(GridSizes[index]); }
+
+Sequence everyGridSize() {
+    Sequence s;
+    for (int index = 0; index < GridSizeCount; ++index) {
+        addStep(s, "select N = " + sizeName(index), [index] { selectGridSize(index); });
+        addStep(s, "full repaint at N = " + sizeName(index), [] { repaintEverything(); });
+    }
+    for (int index = GridSizeCount - 2; index >= 0; index -= 3)
+        addStep(s, "select N = " + sizeName(index), [index] { selectGridSize(index); });
+    return s;
+}
+
+Sequence everyGridSizeInALargeWindow() {
+    Sequence s;
+    addStep(s, "client 1300 x 1000", [] { setClientSize(1300, 1000); });
+    for (int index = 0; index < GridSizeCount; ++index) {
+        addStep(s, "select N = " + sizeName(index), [index] { selectGridSize(index); });
+        addStep(s, "full repaint at N = " + sizeName(index), [] { repaintEverything(); });
+    }
+    return s;
+}
+
+void addNavigation(Sequence& s, const std::string& where) {
+    for (int k = 0; k < 3; ++k)
+        addStep(s, where + ": level down", [] { pressKey(VK_DOWN); });
+    addStep(s, where + ": level up", [] { pressKey(VK_UP); });
+    for (int k = 0; k < 3; ++k)
+        addStep(s, where + ": slice left", [] { pressKey(VK_LEFT); });
+    addStep(s, where + ": slice right", [] { pressKey(VK_RIGHT); });
+    // Left of the triangle the wheel moves the hue, over it the level.
+    addStep(s, where + ": wheel over the hexagon", [] { wheel(hexagonDot(0, 0), -2); });
+    addStep(s, where + ": wheel over the triangle", [] {
+        wheel(triangleDot(app.settings.gridSize, app.settings.gridSize), 1);
+    });
+}
+
+Sequence levelAndSliceSteps() {
+    Sequence s;
+    addNavigation(s, "N = 8");
+    // The smallest window N = 128 allows: the hexagon's box reaches into
+    // the Copy button's corner, so what is shown there must be the button.
+    addStep(s, "select N = 128 in the small window", [] { selectGridSize(10); });
+    addNavigation(s, "N = 128 at its smallest");
+    addStep(s, "client 1200 x 900", [] { setClientSize(1200, 900); });
+    const int sizes[] = {0, 4, 7, 10};
+    for (int index : sizes) {
+        addStep(s, "select N = " + sizeName(index), [index] { selectGridSize(index); });
+        addNavigation(s, "N = " + sizeName(index));
+    }
+    return s;
+}
+
+Sequence rimPresses() {
+    Sequence s;
+    addStep(s, "client 1000 x 700", [] { setClientSize(1000, 700); });
+    const int sizes[] = {2, 6, 10};
+    for (int index : sizes) {
+        const std::string n = "N = " + sizeName(index);
+        addStep(s, "select " + n, [index] { selectGridSize(index); });
+        const double angles[] = {75, 200, 320};
+        for (double angle : angles) {
+            const std::string where = n + ", rim at " + std::to_string((int)angle);
+            addStep(s, where + ": press", [angle] { pressMarkerZone(rimZonePoint(angle)); });
+            addStep(s, where + ": release", [angle] { releaseMarkerZone(rimZonePoint(angle)); });
+        }
+        const int rows[] = {1, 5};
+        for (int j : rows) {
+            const std::string where = n + ", level zone " + std::to_string(j);
+            addStep(s, where + ": press", [j] { pressMarkerZone(levelZonePoint(j)); });
+            addStep(s, where + ": release", [j] { releaseMarkerZone(levelZonePoint(j)); });
+        }
+        addStep(s, n + ": pointer leaves", [] {
+            parkCursor();
+            send(WM_MOUSELEAVE);
+        });
+    }
+    return s;
+}
+
+void addPicks(Sequence& s, const std::string& n) {
+    addStep(s, n + ": pick on the hexagon", [] { pickAt(hexagonDot(2, 0)); });
+    addStep(s, n + ": level down with the overlay", [] { pressKey(VK_DOWN); });
+    addStep(s, n + ": slice right with the overlay", [] { pressKey(VK_RIGHT); });
+    addStep(s, n + ": Tab hides the overlay", [] { pressKey(VK_TAB); });
+    addStep(s, n + ": level up while hidden", [] { pressKey(VK_UP); });
+    addStep(s, n + ": Tab shows it again", [] { pressKey(VK_TAB); });
+    addStep(s, n + ": pick on the triangle", [] {
+        const int n = app.settings.gridSize;
+        pickAt(triangleDot(n / 2, n / 3));
+    });
+    addStep(s, n + ": pick off the window", [] { pickScreenPixel(POINT{1900, 1180}); });
+    addStep(s, n + ": Tab hides", [] { pressKey(VK_TAB); });
+    addStep(s, n + ": pick while hidden", [] { pickAt(hexagonDot(-3, 1)); });
+    addStep(s, n + ": Tab shows", [] { pressKey(VK_TAB); });
+    addStep(s, n + ": the readout format flips", [] {
+        const Layout& L = app.layout;
+        const ClientPoint p = {(L.panelLeft + L.panelRight) / 2, 30};
+        hoverAt(p);
+        send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(p.x, p.y));
+        send(WM_LBUTTONUP, 0, clientPoint(p.x, p.y));
+    });
+    addStep(s, n + ": the pick is dropped", [] {
+        hoverAt(panelCentre());
+        rightClick(panelCentre());
+    });
+    addStep(s, n + ": Tab without a pick", [] { pressKey(VK_TAB); });
+    addStep(s, n + ": pointer leaves", [] {
+        parkCursor();
+        send(WM_MOUSELEAVE);
+    });
+}
+
+Sequence picksWithTheOverlay() {
+    Sequence s;
+    addPicks(s, "N = 8");
+    addStep(s, "client 1200 x 900", [] { setClientSize(1200, 900); });
+    const int sizes[] = {1, 5, 10};
+    for (int index : sizes) {
+        addStep(s, "select N = " + sizeName(index), [index] { selectGridSize(index); });
+        addPicks(s, "N = " + sizeName(index));
+    }
+    return s;
+}
+
+void addPaletteChanges(Sequence& s, const std::string& n) {
+    addStep(s, n + ": a colour dropped on slot C", [] {
+        hoverAt(hexagonDot(1, -1));
+        leftClick(hexagonDot(1, -1), slotCentre(2));
+    });
+    addStep(s, n + ": slot A from the triangle", [] {
+        const int n = app.settings.gridSize;
+        hoverAt(triangleDot(n, 1));
+        leftClick(triangleDot(n, 1), slotCentre(0));
+    });
+    addStep(s, n + ": slot Z from the hexagon", [] {
+        const int n = app.settings.gridSize;
+        hoverAt(hexagonDot(-n, 0));
+        leftClick(hexagonDot(-n, 0), slotCentre(15));
+    });
+    addStep(s, n + ": gradient from A to Z", [] {
+        hoverAt(slotCentre(0));
+        leftClick(slotCentre(0), slotCentre(15), MK_SHIFT);
+    });
+    addStep(s, n + ": slot E cleared", [] {
+        hoverAt(slotCentre(4));
+        rightClick(slotCentre(4));
+    });
+    addStep(s, n + ": paste", [] {
+        putPaletteOnClipboard(L"A(ff0000) B(00ff00) C(0000ff) M(123456) Z(fedcba)");
+        clickPasteButton();
+    });
+    addStep(s, n + ": every slot one colour", [] {
+        hoverAt(hexagonDot(0, 2));
+        rightClick(hexagonDot(0, 2), MK_SHIFT);
+    });
+    addStep(s, n + ": pointer leaves", [] {
+        parkCursor();
+        send(WM_MOUSELEAVE);
+    });
+}
+
+Sequence paletteChanges() {
+    Sequence s;
+    addPaletteChanges(s, "N = 8");
+    addStep(s, "client 1100 x 800", [] { setClientSize(1100, 800); });
+    addStep(s, "select N = 48", [] { selectGridSize(7); });
+    addPaletteChanges(s, "N = 48");
+    return s;
+}
+
+void addBackgroundChange(Sequence& s, const std::string& name, std::function<ClientPoint()> where) {
+    addStep(s, name, [where] {
+        const ClientPoint p = where();
+        hoverAt(p);
+        rightClick(p, MK_CONTROL);
+    });
+    addStep(s, name + ", then a level step", [] { pressKey(VK_DOWN); });
+    addStep(s, name + ", then a slice step", [] { pressKey(VK_LEFT); });
+}
+
+Sequence backgroundChanges() {
+    Sequence s;
+    addStep(s, "a pick first", [] { pickAt(hexagonDot(1, 1)); });
+    addBackgroundChange(s, "background from the hexagon", [] { return hexagonDot(2, 2); });
+    addBackgroundChange(s, "background from the triangle", [] {
+        const int n = app.settings.gridSize;
+        return triangleDot(n, 2 * n);
+    });
+    addStep(s, "Tab hides the overlay", [] { pressKey(VK_TAB); });
+    addStep(s, "client 1200 x 900", [] { setClientSize(1200, 900); });
+    addStep(s, "select N = 128", [] { selectGridSize(10); });
+    addBackgroundChange(s, "background at N = 128", [] { return hexagonDot(5, 3); });
+    addStep(s, "Tab shows the overlay", [] { pressKey(VK_TAB); });
+    addStep(s, "pointer leaves", [] {
+        parkCursor();
+        send(WM_MOUSELEAVE);
+    });
+    return s;
+}
+
+Sequence resizes() {
+    Sequence s;
+    addStep(s, "a pick first", [] { pickAt(hexagonDot(-1, 1)); });
+    addStep(s, "client 900 x 600", [] { setClientSize(900, 600); });
+    addStep(s, "client 1400 x 1000", [] { setClientSize(1400, 1000); });
+    addStep(s, "client 700 x 1100", [] { setClientSize(700, 1100); });
+    addStep(s, "client 1500 x 500", [] { setClientSize(1500, 500); });
+    addStep(s, "the smallest client", [] { setClientSize(1, 1); });
+    addStep(s, "select N = 96", [] { selectGridSize(9); });
+    addStep(s, "taller by the wheel", [] { wheel(hexagonDot(0, 0), 1, MK_CONTROL); });
+    addStep(s, "taller by the wheel again", [] { wheel(hexagonDot(0, 0), 1, MK_CONTROL); });
+    addStep(s, "shorter by the wheel", [] { wheel(hexagonDot(0, 0), -1, MK_CONTROL); });
+    addStep(s, "level step after resizing", [] { pressKey(VK_DOWN); });
+    addStep(s, "maximised", [] { ShowWindow(shell.mainWindow, SW_MAXIMIZE); });
+    addStep(s, "slice step while maximised", [] { pressKey(VK_LEFT); });
+    addStep(s, "select N = 12 while maximised", [] { selectGridSize(3); });
+    addStep(s, "restored", [] { ShowWindow(shell.mainWindow, SW_RESTORE); });
+    addStep(s, "pointer leaves", [] {
+        parkCursor();
+        send(WM_MOUSELEAVE);
+    });
+    return s;
+}
+
+Sequence hovering() {
+    Sequence s;
+    addStep(s, "client 1200 x 900", [] { setClientSize(1200, 900); });
+    addStep(s, "select N = 128", [] { selectGridSize(10); });
+    addStep(s, "hover on the hexagon", [] { hoverAt(hexagonDot(7, 3)); });
+    addStep(s, "hover on another hexagon dot", [] { moveMouse(hexagonDot(-20, 4)); });
+    addStep(s, "hover on the triangle", [] { moveMouse(triangleDot(64, 9)); });
+    addStep(s, "hover on the readout", [] { moveMouse(panelCentre()); });
+    addStep(s, "hover on a slot", [] { moveMouse(slotCentre(7)); });
+    addStep(s, "hover on nothing", [] { moveMouse(ClientPoint{5, 400}); });
+    addStep(s, "pick, then hover", [] {
+        pickAt(hexagonDot(3, -5));
+        moveMouse(hexagonDot(30, 2));
+    });
+    addStep(s, "level step under the pointer", [] {
+        pointAt(hexagonDot(30, 2));
+        pressKey(VK_DOWN);
+    });
+    addStep(s, "pointer leaves", [] {
+        parkCursor();
+        send(WM_MOUSELEAVE);
+    });
+    return s;
+}
+
+class PainterEquivalenceTest : public MainWindowTest {
+protected:
+    void TearDown() override { usePainter(false); }
+};
+
+TEST_F(PainterEquivalenceTest, EveryGridSize) { expectSamePictures(everyGridSize()); }
+
+TEST_F(PainterEquivalenceTest, EveryGridSizeInALargeWindow) {
+    expectSamePictures(everyGridSizeInALargeWindow());
+}
+
+TEST_F(PainterEquivalenceTest, LevelAndSliceSteps) { expectSamePictures(levelAndSliceSteps()); }
+
+TEST_F(PainterEquivalenceTest, RimAndLevelZonePresses) { expectSamePictures(rimPresses()); }
+
+TEST_F(PainterEquivalenceTest, PicksWithTheOverlayShownAndHidden) {
+    expectSamePictures(picksWithTheOverlay());
+}
+
+TEST_F(PainterEquivalenceTest, PaletteChanges) { expectSamePictures(paletteChanges()); }
+
+TEST_F(PainterEquivalenceTest, BackgroundColourChanges) {
+    expectSamePictures(backgroundChanges());
+}
+
+TEST_F(PainterEquivalenceTest, Resizes) { expectSamePictures(resizes()); }
+
+TEST_F(PainterEquivalenceTest, Hovering) { expectSamePictures(hovering()); }
+
+// ------------------------------------------------------- presenting itself
+
+// The screen read back through the screen's DC is the window's own surface:
+// the comparison above looks at what a user sees.
+TEST_F(PainterEquivalenceTest, TheScreenShowsTheWindowsSurface) {
+    usePainter(true);
+    setClientSize(1000, 700);
+    settle();
+    pressKey(VK_DOWN);
+    settle();
+    EXPECT_EQ(countDifferences(captureScreenClient(), captureWindowClient()), 0);
+}
+
+TEST_F(PainterEquivalenceTest, WhatAMessageDrawsIsOnTheWindowWhenItReturns) {
+    usePainter(true);
+    setClientSize(1000, 700);
+    settle();
+    for (WPARAM key : {VK_DOWN, VK_LEFT, VK_TAB, VK_UP}) {
+        SCOPED_TRACE((int)key);
+        pressKey(key);
+        // No pumping, no waiting: the window must already show the buffer.
+        const Snapshot onWindow = captureWindowClient();
+        const Snapshot buffered = snapshotClient();
+        EXPECT_EQ(countDifferences(onWindow, buffered), 0)
+            << describeFirstDifference(onWindow, buffered);
+    }
+}
+
+TEST_F(PainterEquivalenceTest, TheBackBufferCoversTheClientAndKeepsWhatItShows) {
+    usePainter(true);
+    const int sizes[][2] = {{900, 600}, {1300, 950}, {800, 560}};
+    for (const auto& size : sizes) {
+        setClientSize(size[0], size[1]);
+        settle();
+        const BackBuffer& b = shell.backBuffer;
+        EXPECT_GE(b.width, app.layout.clientWidth);
+        EXPECT_GE(b.height, app.layout.clientHeight);
+        EXPECT_EQ(shell.windowDC, b.dc);
+        EXPECT_EQ(WindowFromDC(shell.screenDC), shell.mainWindow);
+        // The controls painted themselves onto the window after the resize;
+        // the next message takes their pixels into the buffer.
+        send(WM_NULL);
+        EXPECT_EQ(countDifferences(captureWindowClient(), snapshotClient()), 0);
+    }
+}
+
+TEST_F(PainterEquivalenceTest, SwitchingPaintersKeepsThePicture) {
+    setClientSize(1000, 700);
+    settle();
+    const Snapshot before = captureWindowClient();
+    usePainter(true);
+    EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
+    usePainter(false);
+    EXPECT_EQ(shell.windowDC, shell.screenDC);
+    EXPECT_EQ(shell.backBuffer.dc, (HDC)NULL);
+    EXPECT_EQ(countDifferences(before, captureWindowClient()), 0);
+}
+
+// --------------------------------------------------------------- dot shapes
+
+// Draws with the chosen painter into a canvas standing in for the window.
+void useCanvasAsBackBuffer(PaintCanvas& canvas) {
+    shell.backBuffer = BackBuffer();
+    shell.backBuffer.dc = canvas.dc;
+    shell.backBuffer.bits = canvas.bits;
+    shell.backBuffer.width = canvas.width;
+    shell.backBuffer.height = canvas.height;
+    shell.windowDC = canvas.dc;
+}
+
+class DotShapeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedShell = shell;
+        prepareDrawingState();
+    }
+    void TearDown() override {
+        shell = savedShell;
+        destroyCanvas(literal);
+        destroyCanvas(fast);
+    }
+    Shell savedShell;
+    PaintCanvas literal = {};
+    PaintCanvas fast = {};
+};
+
+// Every radius the layout can give for the client sizes in use, at places
+// all over a canvas and across each of its edges: each fast dot covers
+// exactly the pixels of GDI's ellipse, in the dot's colour.
+TEST_F(DotShapeTest, FastDotsCoverExactlyWhatGdiCovers) {
+    const int width = 97;
+    const int height = 83;
+    literal = createCanvas(width, height);
+    fast = createCanvas(width, height);
+    const int placesX[] = {-40, -3, 0, 1, 2, 17, 48, 95, 96, 97, 99, 130};
+    const int placesY[] = {-35, -2, 0, 1, 30, 81, 82, 83, 86, 120};
+    for (int radius = 1; radius <= 60; ++radius) {
+        SCOPED_TRACE(radius);
+        app.layout.dotRadius = radius;
+        fillCanvas(literal, 0x102030);
+        fillCanvas(fast, 0x102030);
+        COLORREF colour = 0x0000F0;
+        for (int y : placesY) {
+            for (int x : placesX) {
+                colour = (colour * 2654435761u + 12345u) & 0xFFFFFF;
+                shell.fastPainter = false;
+                shell.windowDC = literal.dc;
+                drawDot(x, y, colour);
+                shell.fastPainter = true;
+                useCanvasAsBackBuffer(fast);
+                drawDot(x, y, colour);
+            }
+        }
+        shell.fastPainter = false;
+        EXPECT_EQ(snapshot(literal), snapshot(fast));
+    }
+}
+
+// The whole of both charts, every grid size, on a canvas much like the
+// window's client: the stamped charts equal the drawn ones.
+TEST_F(DotShapeTest, FastChartsEqualLiteralChartsAtEveryGridSize) {
+    const int width = 1000;
+    const int height = 760;
+    literal = createCanvas(width, height);
+    fast = createCanvas(width, height);
+    for (int index = 0; index < GridSizeCount; ++index) {
+        SCOPED_TRACE(GridSizes[index]);
+        layOut(index, width, height);
+        app.settings.levelPos = 700;
+        app.settings.slicePos = 300;
+        app.settings.sector = 4;
+        updateLevel();
+        updateHue();
+        fillCanvas(literal, 0x808080);
+        fillCanvas(fast, 0x808080);
+        shell.fastPainter = false;
+        shell.windowDC = literal.dc;
+        paintHexagon();
+        paintTriangle();
+        const int radius = app.layout.dotRadius;
+        shell.fastPainter = true;
+        useCanvasAsBackBuffer(fast);
+        paintHexagon();
+        paintTriangle();
+        shell.fastPainter = false;
+        EXPECT_EQ(app.layout.dotRadius, radius);
+        EXPECT_EQ(snapshot(literal), snapshot(fast));
+    }
+}
+
+// Charts hanging over every edge of the buffer, at places a plan made for
+// the whole chart is then reused: the clipped result equals GDI's.
+TEST_F(DotShapeTest, ClippedChartsEqualLiteralCharts) {
+    const int width = 420;
+    const int height = 300;
+    literal = createCanvas(width, height);
+    fast = createCanvas(width, height);
+    struct Place {
+        int hexX, hexY, triLeft;
+    };
+    const Place places[] = {
+        {210, 150, 150},   // the layout's own size is larger: both cut at the edges
+        {15, 10, -200},    // over the top-left corner
+        {400, 290, 380},   // over the bottom-right corner
+        {-5000, 150, 5000} // wholly outside
+    };
+    const int sizes[] = {0, 3, 7, 10};
+    for (int index : sizes) {
+        layOut(index, 1000, 760);
+        for (const Place& place : places) {
+            SCOPED_TRACE(testing::Message() << "N " << GridSizes[index] << " at " << place.hexX
+                                            << ", " << place.hexY);
+            app.layout.hexCenterX = place.hexX;
+            app.layout.hexCenterY = place.hexY;
+            app.layout.triLeft = place.triLeft;
+            fillCanvas(literal, 0x203040);
+            fillCanvas(fast, 0x203040);
+            shell.fastPainter = false;
+            shell.windowDC = literal.dc;
+            paintHexagon();
+            paintTriangle();
+            shell.fastPainter = true;
+            useCanvasAsBackBuffer(fast);
+            paintHexagon();
+            paintTriangle();
+            shell.fastPainter = false;
+            EXPECT_EQ(snapshot(literal), snapshot(fast));
+        }
+    }
+}
+
+// The stamped dots tell the next present where they landed.
+TEST_F(DotShapeTest, StampedDotsAreMarkedForTheNextPresent) {
+    const int width = 300;
+    const int height = 200;
+    fast = createCanvas(width, height);
+    useCanvasAsBackBuffer(fast);
+    shell.fastPainter = true;
+    app.layout.dotRadius = 5;
+    SetBoundsRect(fast.dc, NULL, DCB_ENABLE | DCB_RESET);
+    drawDot(100, 50, 0x00FF00);
+    drawDot(40, 150, 0x0000FF);
+    RECT r;
+    EXPECT_EQ(GetBoundsRect(fast.dc, &r, DCB_RESET) & DCB_SET, (UINT)DCB_SET);
+    EXPECT_LE(r.left, 35);
+    EXPECT_LE(r.top, 45);
+    EXPECT_GE(r.right, 105);
+    EXPECT_GE(r.bottom, 155);
+    shell.fastPainter = false;
+}
+
+}  // namespace
