@@ -174,9 +174,7 @@ void showMainWindow() {
     UpdateWindow(shell.mainWindow);
 }
 
-void initApp() {
-    setDefaultSettings();
-    locateSettingsFile();
+void startFromSettings() {
     measureFrame();
     setInitialPlacement();
     measureWorkArea();
@@ -186,4 +184,10 @@ void initApp() {
     registerMainWindowClass();
     createMainWindow();
     showMainWindow();
+}
+
+void initApp() {
+    setDefaultSettings();
+    locateSettingsFile();
+    startFromSettings();
 }

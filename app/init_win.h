@@ -8,6 +8,10 @@
 // The whole start-up, ending with the main window shown and painted.
 void initApp();
 
+// Every start-up step after the defaults and the settings path: frame and
+// work area, the settings file, chart state, drawing objects, the window.
+void startFromSettings();
+
 // Builds "<folder of modulePath>\zavrik.ini" into out. modulePath holds
 // moduleLength characters as GetModuleFileNameW reported them (0 means the
 // call failed, SettingsPathLength means the name was cut off). Returns false,

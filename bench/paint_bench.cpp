@@ -272,15 +272,7 @@ void startMainWindow() {
     setDefaultSettings();
     shell.settingsPathValid = false;
     shell.settingsPath[0] = L'\0';
-    measureFrame();
-    setInitialPlacement();
-    measureWorkArea();
-    loadSettings();
-    prepareChartState();
-    createGdiKit();
-    registerMainWindowClass();
-    createMainWindow();
-    showMainWindow();
+    startFromSettings();
     pumpMessages();
 }
 

@@ -51,15 +51,7 @@ inline void startMainWindow(const std::wstring& settingsPath = std::wstring()) {
     shell.settingsPathValid = !settingsPath.empty() && settingsPath.size() < (size_t)SettingsPathLength;
     if (shell.settingsPathValid)
         std::wcscpy(shell.settingsPath, settingsPath.c_str());
-    measureFrame();
-    setInitialPlacement();
-    measureWorkArea();
-    loadSettings();
-    prepareChartState();
-    createGdiKit();
-    registerMainWindowClass();
-    createMainWindow();
-    showMainWindow();
+    startFromSettings();
     settle();
 }
 
