@@ -95,7 +95,9 @@ struct Snapshot {
     std::uint32_t at(int x, int y) const { return pixels[(size_t)y * width + x]; }
 };
 
-inline Snapshot snapshotClient() {
+// The client-sized rectangle of a device context whose top-left corner is at
+// (left, top), copied into a 32-bit bitmap and read back.
+inline Snapshot snapshotOf(HDC source, int left, int top) {
     Snapshot shot;
     RECT r;
     GetClientRect(shell.mainWindow, &r);
@@ -109,10 +111,10 @@ inline Snapshot snapshotClient() {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = NULL;
-    HDC memory = CreateCompatibleDC(shell.windowDC);
+    HDC memory = CreateCompatibleDC(source);
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, shell.windowDC, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, shot.width, shot.height, source, left, top, SRCCOPY);
     GdiFlush();
     const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
     shot.pixels.assign(p, p + (size_t)shot.width * shot.height);
@@ -123,6 +125,8 @@ inline Snapshot snapshotClient() {
     DeleteDC(memory);
     return shot;
 }
+
+inline Snapshot snapshotClient() { return snapshotOf(shell.windowDC, 0, 0); }
 
 // 0x00RRGGBB as the snapshot stores it, from a COLORREF (0x00BBGGRR).
 inline std::uint32_t snapshotColor(COLORREF c) {

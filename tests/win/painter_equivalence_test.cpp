@@ -30,34 +30,10 @@ namespace {
 // The client area as the screen shows it: read through the screen's own
 // device context at the client's place on the screen, 0x00RRGGBB per pixel.
 Snapshot captureScreenClient() {
-    Snapshot shot;
-    RECT r;
-    GetClientRect(shell.mainWindow, &r);
     POINT origin = {0, 0};
     ClientToScreen(shell.mainWindow, &origin);
-    shot.width = r.right;
-    shot.height = r.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = NULL;
     HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
-    shot.pixels.assign(p, p + (size_t)shot.width * shot.height);
-    for (std::uint32_t& px : shot.pixels)
-        px &= 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    Snapshot shot = snapshotOf(screen, origin.x, origin.y);
     ReleaseDC(NULL, screen);
     return shot;
 }
