@@ -65,17 +65,6 @@ COLORREF hexCellColor(int a, int b) {
     return makeColor(hi + stepRound(d), hi, lo);          // yellow toward green
 }
 
-COLORREF hexSideColor(int side, int lo, int hi, int r) {
-    switch (side) {
-    case 0: return makeColor(lo, hi, lo + r);  // green toward cyan
-    case 1: return makeColor(lo, hi - r, hi);  // cyan toward blue
-    case 2: return makeColor(lo + r, lo, hi);  // blue toward magenta
-    case 3: return makeColor(hi, lo, hi - r);  // magenta toward red
-    case 4: return makeColor(hi, lo + r, lo);  // red toward yellow
-    default: return makeColor(hi - r, hi, lo); // yellow toward green
-    }
-}
-
 void hexSideStep(int side, int& dx, int& dy) {
     const int h = app.layout.hStep;
     const int u = app.layout.unit;

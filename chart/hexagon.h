@@ -2,6 +2,9 @@
 // dots around a grey centre, and the order in which its dots are painted.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 #include "app/state.h"
 
 // Recomputes level, centerGray and grayStep from levelPos and the grid size.
@@ -17,7 +20,16 @@ COLORREF hexCellColor(int a, int b);
 
 // Colour of dot j on the given side (0..5, clockwise from the top corner) of
 // a ring whose components run from lo to hi; r is round(j x colorStep).
-COLORREF hexSideColor(int side, int lo, int hi, int r);
+inline COLORREF hexSideColor(int side, int lo, int hi, int r) {
+    switch (side) {
+    case 0: return makeColor(lo, hi, lo + r);  // green toward cyan
+    case 1: return makeColor(lo, hi - r, hi);  // cyan toward blue
+    case 2: return makeColor(lo + r, lo, hi);  // blue toward magenta
+    case 3: return makeColor(hi, lo, hi - r);  // magenta toward red
+    case 4: return makeColor(hi, lo + r, lo);  // red toward yellow
+    default: return makeColor(hi - r, hi, lo); // yellow toward green
+    }
+}
 
 // Pixel step from one dot to the next along the given side.
 void hexSideStep(int side, int& dx, int& dy);
@@ -32,6 +44,10 @@ void forEachHexagonDot(Visit visit) {
     const int n = app.settings.gridSize;
     const int gray = app.chart.centerGray;
     visit(L.hexCenterX, L.hexCenterY, makeColor(gray, gray, gray));
+    // round(j x colorStep) is the same on every ring: worked out once.
+    std::vector<int> sideSteps((std::size_t)(n > 0 ? n : 0));
+    for (int j = 0; j < n; ++j)
+        sideSteps[(std::size_t)j] = roundHalfAway(j * app.chart.colorStep);
     for (int ring = 1; ring <= n; ++ring) {
         const int lo = ringLow(ring);
         const int hi = ringHigh(ring);
@@ -42,8 +58,7 @@ void forEachHexagonDot(Visit visit) {
             int dy = 0;
             hexSideStep(side, dx, dy);
             for (int j = 0; j < ring; ++j) {
-                const int r = roundHalfAway(j * app.chart.colorStep);
-                visit(x, y, hexSideColor(side, lo, hi, r));
+                visit(x, y, hexSideColor(side, lo, hi, sideSteps[(std::size_t)j]));
                 x += dx;
                 y += dy;
             }

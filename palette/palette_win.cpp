@@ -28,7 +28,7 @@ static void drawSwatch(int k) {
 
 static void drawSlotLabel(int k) {
     const wchar_t label[2] = {(wchar_t)slotLetter(k), 0};
-    drawOutlinedText(1, swatchLeft(k) + labelOffset(), app.layout.stripTop - 20, gdi.valueFont, label);
+    drawOutlinedLabel(1, swatchLeft(k) + labelOffset(), app.layout.stripTop - 20, gdi.valueFont, label);
 }
 
 void paintPaletteStrip() {

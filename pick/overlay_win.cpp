@@ -1,5 +1,6 @@
 #include "pick/overlay_win.h"
 
+#include "app/present_win.h"
 #include "chart/paint_win.h"
 #include "palette/palette_win.h"
 #include "pick/overlay_geometry.h"
@@ -95,9 +96,15 @@ void drawPickOverlay(std::int8_t mark) {
         return;
     }
     const Layout& L = app.layout;
-    drawOutlinedText(0, L.panelRight + 4, L.panelTop, gdi.symbolFont, LensGlyph);
+    // The glyph, the line and the elements it crosses lie apart: each is
+    // shown on its own rather than in one box that takes in much of the
+    // window between them. (Nothing is shown before WM_PAINT ends.)
+    presentBackBuffer();
+    drawOutlinedLabel(0, L.panelRight + 4, L.panelTop, gdi.symbolFont, LensGlyph);
+    presentBackBuffer();
     if (app.settings.pick.pickActive == 0)
         return;
     drawLineAndRings(mark);
+    presentBackBuffer();
     repaintCoveredElements();
 }

@@ -2,6 +2,7 @@
 
 #include "chart/paint_win.h"
 #include "pick/readout_model.h"
+#include "pick/text_stamp_win.h"
 
 // Every result of one format has the same length, so a new value always
 // covers the old one completely when drawn with an opaque first copy.
@@ -20,13 +21,13 @@ const int BottomRowY = 26;
 const COLORREF White = 0xFFFFFF;
 const COLORREF Black = 0x000000;
 
-void drawOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
-    HDC dc = shell.windowDC;
+void drawOutlinedTextOn(HDC dc, COLORREF background, std::uint8_t mode, int x, int y,
+                        HFONT font, const wchar_t* text) {
     if (mode == 0)
         SetBkMode(dc, TRANSPARENT);
     const int n = lstrlenW(text);
     SelectObject(dc, font);
-    SetBkColor(dc, app.settings.bgColor);
+    SetBkColor(dc, background);
     SetTextColor(dc, White);
     TextOutW(dc, x + 1, y + 1, text, n);
     if (mode != 0)
@@ -38,6 +39,15 @@ void drawOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t
     TextOutW(dc, x, y, text, n);
     // Every other caller of the DC expects the default, opaque mode.
     SetBkMode(dc, OPAQUE);
+}
+
+void drawOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
+    drawOutlinedTextOn(shell.windowDC, app.settings.bgColor, mode, x, y, font, text);
+}
+
+void drawOutlinedLabel(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
+    if (!stampOutlinedText(mode, x, y, font, text))
+        drawOutlinedText(mode, x, y, font, text);
 }
 
 static void drawColorValue(const wchar_t* format, COLORREF c, int offsetIndex, int y) {
@@ -96,7 +106,7 @@ static bool paintSplitPanel(std::uint8_t hoverOnly, COLORREF c) {
         return false;
     fillColorRect(mid, L.panelTop + 1, L.panelRight, L.panelBottom, pick.pickColor);
     drawColorValue(PickFormats[format], pick.pickColor, format, BottomRowY);
-    drawOutlinedText(0, L.panelRight - 20, L.panelTop + 1, gdi.symbolFont, PinGlyph);
+    drawOutlinedLabel(0, L.panelRight - 20, L.panelTop + 1, gdi.symbolFont, PinGlyph);
     return true;
 }
 

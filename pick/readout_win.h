@@ -16,6 +16,15 @@ extern const wchar_t PickFormats[2][32];
 // opaque on bgColor, which wipes out whatever text stood there before.
 void drawOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text);
 
+// The same onto any DC, with the given colour for mode 1's opaque copy.
+void drawOutlinedTextOn(HDC dc, COLORREF background, std::uint8_t mode, int x, int y,
+                        HFONT font, const wchar_t* text);
+
+// drawOutlinedText for a text drawn again and again unchanged (the palette
+// letters, the glyphs): under the fast painter its picture is learnt once
+// and then copied into the back buffer.
+void drawOutlinedLabel(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text);
+
 // hoverOnly 0 repaints the whole panel: the strip above it, the swatch, the
 // picked half, the text rows and the frame. hoverOnly 1 refreshes only what
 // depends on the hover colour.

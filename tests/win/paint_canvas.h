@@ -53,6 +53,16 @@ inline void destroyCanvas(PaintCanvas& canvas) {
     canvas = PaintCanvas();
 }
 
+// Makes the canvas the fast painter's back buffer (and the kept DC).
+inline void useCanvasAsBackBuffer(PaintCanvas& canvas) {
+    shell.backBuffer = BackBuffer();
+    shell.backBuffer.dc = canvas.dc;
+    shell.backBuffer.bits = canvas.bits;
+    shell.backBuffer.width = canvas.width;
+    shell.backBuffer.height = canvas.height;
+    shell.windowDC = canvas.dc;
+}
+
 // The DIB holds 0x00RRGGBB; COLORREF is 0x00BBGGRR.
 inline COLORREF colorFromPixel(std::uint32_t p) {
     return makeColor((int)((p >> 16) & 0xFF), (int)((p >> 8) & 0xFF), (int)(p & 0xFF));

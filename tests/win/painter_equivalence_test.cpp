@@ -649,16 +649,6 @@ TEST_F(PainterEquivalenceTest, SwitchingPaintersKeepsThePicture) {
 
 // --------------------------------------------------------------- dot shapes
 
-// Draws with the chosen painter into a canvas standing in for the window.
-void useCanvasAsBackBuffer(PaintCanvas& canvas) {
-    shell.backBuffer = BackBuffer();
-    shell.backBuffer.dc = canvas.dc;
-    shell.backBuffer.bits = canvas.bits;
-    shell.backBuffer.width = canvas.width;
-    shell.backBuffer.height = canvas.height;
-    shell.windowDC = canvas.dc;
-}
-
 class DotShapeTest : public ::testing::Test {
 protected:
     void SetUp() override {

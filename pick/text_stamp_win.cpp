@@ -1,0 +1,329 @@
+#include "pick/text_stamp_win.h"
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/present_win.h"
+#include "pick/readout_win.h"
+
+namespace {
+
+// Pixels dx .. dx + length - 1 of row dy, relative to the text's (x, y);
+// their values start at pixels[first].
+struct TextRun {
+    int dy;
+    int dx;
+    int length;
+    std::size_t first;
+};
+
+// How a text's picture can be repeated.
+enum StampKind {
+    // The text sets its pixels whatever lies beneath: copy the runs.
+    SetsItsPixels,
+    // GDI blends the text with what lies beneath (antialiased glyphs): what
+    // it left over one particular beneath is kept and repeated over exactly
+    // that beneath; over anything else the text is drawn with GDI again.
+    BlendsWithBeneath,
+    // Not learnt (no bitmap, or the text reached the learning bitmap's edge).
+    AlwaysDrawn,
+};
+
+struct TextStamp {
+    LOGFONTW font;
+    std::uint8_t mode;
+    COLORREF background;   // mode 1 only: mode 0 never shows it
+    std::wstring text;
+    StampKind kind;
+    int left, top, right, bottom;   // box of every pixel the text may touch, relative to (x, y)
+    std::vector<TextRun> runs;
+    std::vector<std::uint32_t> pixels;
+    // BlendsWithBeneath: the box's pixels before and after the last drawing.
+    std::vector<std::uint32_t> before, after;
+};
+
+std::vector<TextStamp> textStamps;
+
+// Enough for the sixteen letters and the two glyphs under a few backgrounds;
+// past it everything is learnt afresh.
+const std::size_t MaxTextStamps = 64;
+
+// Two backgrounds unlike each other and unlike white and black.
+const COLORREF FirstBackground = RGB(0x12, 0x9A, 0x5C);
+const COLORREF SecondBackground = RGB(0xE3, 0x41, 0xB7);
+
+bool sameFont(const LOGFONTW& a, const LOGFONTW& b) {
+    return std::memcmp(&a, &b, offsetof(LOGFONTW, lfFaceName)) == 0 &&
+           std::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
+bool matches(const TextStamp& s, const LOGFONTW& font, std::uint8_t mode, COLORREF background,
+             const wchar_t* text) {
+    return s.mode == mode && s.background == background && sameFont(s.font, font) &&
+           s.text == text;
+}
+
+// A 32-bit top-down bitmap in a memory DC, for drawing a text into.
+struct Canvas {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ oldBitmap;
+    const std::uint32_t* bits;
+    int width, height;
+};
+
+bool openCanvas(Canvas& c, int width, int height) {
+    c = Canvas();
+    c.width = width;
+    c.height = height;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    c.dc = CreateCompatibleDC(NULL);
+    void* bits = NULL;
+    c.bitmap = c.dc ? CreateDIBSection(c.dc, &info, DIB_RGB_COLORS, &bits, NULL, 0) : NULL;
+    if (!c.bitmap) {
+        if (c.dc)
+            DeleteDC(c.dc);
+        c.dc = NULL;
+        return false;
+    }
+    c.oldBitmap = SelectObject(c.dc, c.bitmap);
+    c.bits = static_cast<const std::uint32_t*>(bits);
+    return true;
+}
+
+void closeCanvas(Canvas& c) {
+    SelectObject(c.dc, c.oldBitmap);
+    DeleteObject(c.bitmap);
+    DeleteDC(c.dc);
+}
+
+// Draws the text at (margin, margin) over a plain background and returns
+// the picture.
+std::vector<std::uint32_t> drawOnBackground(Canvas& c, COLORREF fill, int margin,
+                                            const TextStamp& s, HFONT font) {
+    HBRUSH brush = CreateSolidBrush(fill);
+    RECT all = {0, 0, c.width, c.height};
+    FillRect(c.dc, &all, brush);
+    DeleteObject(brush);
+    drawOutlinedTextOn(c.dc, s.background, s.mode, margin, margin, font, s.text.c_str());
+    GdiFlush();
+    return std::vector<std::uint32_t>(c.bits, c.bits + (std::size_t)c.width * c.height);
+}
+
+void widenBox(TextStamp& s, int dy, int dx, int length) {
+    if (s.right <= s.left) {
+        s.left = dx;
+        s.right = dx + length;
+        s.top = dy;
+    }
+    s.left = dx < s.left ? dx : s.left;
+    s.right = dx + length > s.right ? dx + length : s.right;
+    s.bottom = dy + 1;
+}
+
+void addRun(TextStamp& s, int dy, int dx, int length, const std::uint32_t* values) {
+    const TextRun run = {dy, dx, length, s.pixels.size()};
+    s.runs.push_back(run);
+    s.pixels.insert(s.pixels.end(), values, values + length);
+}
+
+// Compares the two pictures pixel by pixel: a pixel that shows each
+// picture's background is left alone, one that is the same in both is set,
+// any other has the background mixed in. Gives AlwaysDrawn if the text
+// reaches the canvas's edge: the margin was too small to see all of it.
+StampKind readRuns(TextStamp& s, const std::vector<std::uint32_t>& first,
+                   const std::vector<std::uint32_t>& second, int width, int height, int margin) {
+    const std::uint32_t firstBackground = first[0];
+    const std::uint32_t secondBackground = second[0];
+    if (firstBackground == secondBackground)
+        return AlwaysDrawn;
+    bool blends = false;
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* a = &first[(std::size_t)y * width];
+        const std::uint32_t* b = &second[(std::size_t)y * width];
+        int x = 0;
+        while (x < width) {
+            const int start = x;
+            while (x < width && !(a[x] == firstBackground && b[x] == secondBackground)) {
+                blends = blends || a[x] != b[x];
+                ++x;
+            }
+            if (x > start) {
+                if (y == 0 || y == height - 1 || start == 0 || x == width)
+                    return AlwaysDrawn;
+                widenBox(s, y - margin, start - margin, x - start);
+                addRun(s, y - margin, start - margin, x - start, a + start);
+            }
+            while (x < width && a[x] == firstBackground && b[x] == secondBackground)
+                ++x;
+        }
+    }
+    return blends ? BlendsWithBeneath : SetsItsPixels;
+}
+
+void learnTextStamp(TextStamp& s, HFONT font) {
+    s.kind = AlwaysDrawn;
+    HDC probe = CreateCompatibleDC(NULL);
+    if (!probe)
+        return;
+    const HGDIOBJ oldFont = SelectObject(probe, font);
+    SIZE extent = {0, 0};
+    TEXTMETRICW metrics = {};
+    const bool measured = GetTextExtentPoint32W(probe, s.text.c_str(), (int)s.text.size(), &extent) &&
+                          GetTextMetricsW(probe, &metrics);
+    SelectObject(probe, oldFont);
+    DeleteDC(probe);
+    if (!measured)
+        return;
+    // Glyphs may reach well outside their cells (overhangs, italics, a
+    // substituted face); a margin of a whole line height on every side
+    // leaves them room, and the edge check in readRuns catches the rest.
+    const int margin = metrics.tmHeight + 2;
+    Canvas canvas;
+    if (!openCanvas(canvas, extent.cx + 2 * margin, extent.cy + 2 * margin))
+        return;
+    const std::vector<std::uint32_t> first = drawOnBackground(canvas, FirstBackground, margin, s, font);
+    const std::vector<std::uint32_t> second =
+        drawOnBackground(canvas, SecondBackground, margin, s, font);
+    closeCanvas(canvas);
+    s.kind = readRuns(s, first, second, canvas.width, canvas.height, margin);
+    if (s.kind != SetsItsPixels) {
+        s.runs.clear();
+        s.pixels.clear();
+    }
+}
+
+TextStamp& textStampFor(std::uint8_t mode, HFONT font, const wchar_t* text) {
+    LOGFONTW logFont = {};
+    GetObjectW(font, sizeof logFont, &logFont);
+    const COLORREF background = mode == 0 ? 0 : app.settings.bgColor;
+    for (TextStamp& s : textStamps) {
+        if (matches(s, logFont, mode, background, text))
+            return s;
+    }
+    if (textStamps.size() >= MaxTextStamps)
+        textStamps.clear();
+    textStamps.push_back(TextStamp());
+    TextStamp& s = textStamps.back();
+    s.font = logFont;
+    s.mode = mode;
+    s.background = background;
+    s.text = text;
+    s.left = s.top = s.right = s.bottom = 0;
+    learnTextStamp(s, font);
+    return s;
+}
+
+void writeRuns(const TextStamp& s, int x, int y) {
+    const BackBuffer& b = shell.backBuffer;
+    for (const TextRun& run : s.runs) {
+        const int row = y + run.dy;
+        if (row < 0 || row >= b.height)
+            continue;
+        int from = x + run.dx;
+        int to = from + run.length;
+        const std::uint32_t* value = &s.pixels[run.first];
+        if (from < 0) {
+            value -= from;
+            from = 0;
+        }
+        if (to > b.width)
+            to = b.width;
+        std::uint32_t* p = b.bits + (std::size_t)row * b.width;
+        for (int k = from; k < to; ++k)
+            p[k] = *value++;
+    }
+}
+
+// What drawing the text with GDI leaves selected and set in the DC.
+void leaveDCAsDrawingWould(HFONT font) {
+    HDC dc = shell.windowDC;
+    SelectObject(dc, font);
+    SetBkColor(dc, app.settings.bgColor);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, OPAQUE);
+}
+
+bool boxInsideBuffer(const TextStamp& s, int x, int y) {
+    const BackBuffer& b = shell.backBuffer;
+    return x + s.left >= 0 && y + s.top >= 0 && x + s.right <= b.width && y + s.bottom <= b.height;
+}
+
+void copyBoxOut(const TextStamp& s, int x, int y, std::vector<std::uint32_t>& out) {
+    const BackBuffer& b = shell.backBuffer;
+    const int width = s.right - s.left;
+    out.resize((std::size_t)width * (s.bottom - s.top));
+    for (int row = s.top; row < s.bottom; ++row) {
+        const std::uint32_t* from = b.bits + (std::size_t)(y + row) * b.width + x + s.left;
+        std::memcpy(&out[(std::size_t)(row - s.top) * width], from, width * sizeof(std::uint32_t));
+    }
+}
+
+bool boxHolds(const TextStamp& s, int x, int y, const std::vector<std::uint32_t>& pixels) {
+    const BackBuffer& b = shell.backBuffer;
+    const int width = s.right - s.left;
+    if (pixels.size() != (std::size_t)width * (s.bottom - s.top))
+        return false;
+    for (int row = s.top; row < s.bottom; ++row) {
+        const std::uint32_t* at = b.bits + (std::size_t)(y + row) * b.width + x + s.left;
+        if (std::memcmp(&pixels[(std::size_t)(row - s.top) * width], at, width * sizeof(std::uint32_t)) != 0)
+            return false;
+    }
+    return true;
+}
+
+void copyBoxIn(const TextStamp& s, int x, int y, const std::vector<std::uint32_t>& pixels) {
+    const BackBuffer& b = shell.backBuffer;
+    const int width = s.right - s.left;
+    for (int row = s.top; row < s.bottom; ++row) {
+        std::uint32_t* to = b.bits + (std::size_t)(y + row) * b.width + x + s.left;
+        std::memcpy(to, &pixels[(std::size_t)(row - s.top) * width], width * sizeof(std::uint32_t));
+    }
+}
+
+// Over the beneath it was last drawn on, the text leaves what it left then;
+// over anything else GDI draws it, and what it leaves is kept.
+void repeatOrDraw(TextStamp& s, std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
+    if (boxHolds(s, x, y, s.before)) {
+        copyBoxIn(s, x, y, s.after);
+        leaveDCAsDrawingWould(font);
+        return;
+    }
+    copyBoxOut(s, x, y, s.before);
+    drawOutlinedText(mode, x, y, font, text);
+    GdiFlush();
+    copyBoxOut(s, x, y, s.after);
+}
+
+}  // namespace
+
+bool stampOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
+    const BackBuffer& b = shell.backBuffer;
+    if (!shell.fastPainter || !b.bits || shell.windowDC != b.dc)
+        return false;
+    TextStamp& s = textStampFor(mode, font, text);
+    if (s.kind == AlwaysDrawn)
+        return false;
+    // GDI's own drawing into the buffer must be finished before the bits
+    // are read or written.
+    GdiFlush();
+    if (s.kind == BlendsWithBeneath) {
+        if (!boxInsideBuffer(s, x, y))
+            return false;
+        repeatOrDraw(s, mode, x, y, font, text);
+    } else {
+        leaveDCAsDrawingWould(font);
+        writeRuns(s, x, y);
+    }
+    if (s.right > s.left)
+        markBackBufferDirty(x + s.left, y + s.top, x + s.right, y + s.bottom);
+    return true;
+}
