@@ -7,6 +7,12 @@
 
 #include "app/shell_win.h"
 
+// A colour as the back buffer's bits hold it: 0x00RRGGBB.
+inline std::uint32_t bufferPixelOf(COLORREF c) {
+    return ((std::uint32_t)(c & 0xFF) << 16) | (std::uint32_t)(c & 0xFF00) |
+           (std::uint32_t)((c >> 16) & 0xFF);
+}
+
 // Chooses the painter. Before the window exists this only records the
 // choice; on a live window it switches at once, the back buffer starting as
 // a copy of what the window shows.

@@ -31,11 +31,6 @@ std::vector<DotShape> shapesByRadius;
 // pixel GDI might set just outside the box is seen too.
 const int CaptureMargin = 2;
 
-std::uint32_t pixelOf(COLORREF c) {
-    return ((std::uint32_t)(c & 0xFF) << 16) | (std::uint32_t)(c & 0xFF00) |
-           (std::uint32_t)((c >> 16) & 0xFF);
-}
-
 void addSpan(DotShape& shape, int dy, int left, int right) {
     const DotSpan span = {dy, left, right};
     if (shape.spans.empty()) {
@@ -220,6 +215,40 @@ struct ChartPlan {
 ChartPlan hexagonPlan;
 ChartPlan trianglePlan;
 
+// Everything a chart's walk reads: while these stay, the walk gives the
+// same colours at the same places and need not be made again (a full paint,
+// a drag-resize that keeps the chart's place, the other chart's step).
+const int WalkInputCount = 11;
+struct WalkInputs {
+    double values[WalkInputCount];
+};
+
+WalkInputs hexagonWalkInputs() {
+    const Layout& L = app.layout;
+    const ChartState& c = app.chart;
+    const WalkInputs in = {{(double)app.settings.gridSize, (double)L.hexCenterX,
+                            (double)L.hexCenterY, (double)L.unit, (double)L.hStep,
+                            (double)c.centerGray, c.grayStep, c.colorStep, 0, 0, 0}};
+    return in;
+}
+
+WalkInputs triangleWalkInputs() {
+    const Layout& L = app.layout;
+    const ChartState& c = app.chart;
+    const WalkInputs in = {{(double)app.settings.gridSize, (double)L.triLeft, (double)L.hexCenterY,
+                            (double)L.unit, (double)c.hueR, (double)c.hueG, (double)c.hueB,
+                            c.tintStepR, c.tintStepG, c.tintStepB, c.halfColorStep}};
+    return in;
+}
+
+bool sameInputs(const WalkInputs& a, const WalkInputs& b) {
+    for (int k = 0; k < WalkInputCount; ++k) {
+        if (a.values[k] != b.values[k])
+            return false;
+    }
+    return true;
+}
+
 // One walk of a chart: every dot's colour as a pixel, in painting order, and
 // the dots' places (only kept while a plan is to be made).
 struct ChartWalk {
@@ -227,26 +256,32 @@ struct ChartWalk {
     std::vector<int> xs, ys;
     bool keepPlaces;
     int firstX, firstY, lastX, lastY;
+    bool done;
+    WalkInputs inputs;
 };
 
-ChartWalk chartWalk;
+ChartWalk hexagonWalk;
+ChartWalk triangleWalk;
+ChartWalk* walking = &hexagonWalk;
 
-void startWalk(bool keepPlaces) {
-    chartWalk.pixels.clear();
-    chartWalk.xs.clear();
-    chartWalk.ys.clear();
-    chartWalk.keepPlaces = keepPlaces;
+void startWalk(ChartWalk& w, bool keepPlaces) {
+    walking = &w;
+    w.pixels.clear();
+    w.xs.clear();
+    w.ys.clear();
+    w.keepPlaces = keepPlaces;
+    w.done = false;
 }
 
 inline void walkDot(int x, int y, COLORREF c) {
-    ChartWalk& w = chartWalk;
+    ChartWalk& w = *walking;
     if (w.pixels.empty()) {
         w.firstX = x;
         w.firstY = y;
     }
     w.lastX = x;
     w.lastY = y;
-    w.pixels.push_back(pixelOf(c));
+    w.pixels.push_back(bufferPixelOf(c));
     if (w.keepPlaces) {
         w.xs.push_back(x);
         w.ys.push_back(y);
@@ -259,16 +294,14 @@ bool planFitsGeometry(const ChartPlan& plan) {
            plan.hStep == L.hStep && plan.radius == L.dotRadius;
 }
 
-bool planFitsWalk(const ChartPlan& plan) {
-    const ChartWalk& w = chartWalk;
+bool planFitsWalk(const ChartPlan& plan, const ChartWalk& w) {
     return plan.dotCount == w.pixels.size() && plan.lastDx == w.lastX - w.firstX &&
            plan.lastDy == w.lastY - w.firstY;
 }
 
 // Stamps the dot numbers of the walk, in order, into a grid over the
 // chart's box, then reads the grid back row by row.
-void makePlan(ChartPlan& plan) {
-    const ChartWalk& w = chartWalk;
+void makePlan(ChartPlan& plan, const ChartWalk& w) {
     const DotShape& shape = shapeOfRadius(app.layout.dotRadius);
     plan = ChartPlan();
     if (w.pixels.empty() || w.pixels.size() > MaxPlannedDots || shape.spans.empty())
@@ -325,9 +358,8 @@ void makePlan(ChartPlan& plan) {
 }
 
 // Writes the walked colours through the plan, clipped to the back buffer.
-void applyPlan(const ChartPlan& plan) {
+void applyPlan(const ChartPlan& plan, const ChartWalk& w) {
     const BackBuffer& b = shell.backBuffer;
-    const ChartWalk& w = chartWalk;
     const int originX = w.firstX;
     const int originY = w.firstY;
     if (b.bits) {
@@ -356,29 +388,37 @@ void applyPlan(const ChartPlan& plan) {
                         originY + plan.bottom);
 }
 
+// Walks the chart, keeping the dots' places too when a plan is to be made.
+template <class Walker>
+void walkChart(ChartWalk& w, const WalkInputs& inputs, bool keepPlaces, Walker walker) {
+    startWalk(w, keepPlaces);
+    walker();
+    w.inputs = inputs;
+    w.done = true;
+}
+
 // Paints a chart through its plan, making the plan first when the geometry
 // changed. Falls back to stamping dot by dot if no plan can be made.
 template <class Walker>
-void paintChartPixels(ChartPlan& plan, Walker walker) {
+void paintChartPixels(ChartPlan& plan, ChartWalk& w, const WalkInputs& inputs, Walker walker) {
     bool fits = planFitsGeometry(plan);
-    startWalk(!fits);
-    walker();
-    if (chartWalk.pixels.empty())
+    if (!fits || !w.done || !sameInputs(w.inputs, inputs))
+        walkChart(w, inputs, !fits, walker);
+    if (w.pixels.empty())
         return;
-    if (fits && !planFitsWalk(plan)) {
+    if (fits && !planFitsWalk(plan, w)) {
         fits = false;
-        startWalk(true);
-        walker();
+        walkChart(w, inputs, true, walker);
     }
     if (!fits)
-        makePlan(plan);
+        makePlan(plan, w);
     if (plan.valid) {
-        applyPlan(plan);
+        applyPlan(plan, w);
         return;
     }
     Stamping s = beginStamping();
-    for (std::size_t k = 0; k < chartWalk.xs.size(); ++k)
-        stampPixelAt(s, chartWalk.xs[k], chartWalk.ys[k], chartWalk.pixels[k]);
+    for (std::size_t k = 0; k < w.xs.size(); ++k)
+        stampPixelAt(s, w.xs[k], w.ys[k], w.pixels[k]);
     endStamping(s);
 }
 
@@ -386,9 +426,9 @@ void paintChartPixels(ChartPlan& plan, Walker walker) {
 // the overlay drawn around it, one box to copy would take in much of the
 // window besides. (Inside WM_PAINT presenting waits for the whole picture.)
 template <class Walker>
-void paintChart(ChartPlan& plan, Walker walker) {
+void paintChart(ChartPlan& plan, ChartWalk& w, const WalkInputs& inputs, Walker walker) {
     presentBackBuffer();
-    paintChartPixels(plan, walker);
+    paintChartPixels(plan, w, inputs, walker);
     presentBackBuffer();
 }
 
@@ -403,15 +443,15 @@ void walkTriangle() {
 }  // namespace
 
 void stampHexagon() {
-    paintChart(hexagonPlan, walkHexagon);
+    paintChart(hexagonPlan, hexagonWalk, hexagonWalkInputs(), walkHexagon);
 }
 
 void stampTriangle() {
-    paintChart(trianglePlan, walkTriangle);
+    paintChart(trianglePlan, triangleWalk, triangleWalkInputs(), walkTriangle);
 }
 
 void stampDot(int x, int y, COLORREF c) {
     Stamping s = beginStamping();
-    stampPixelAt(s, x, y, pixelOf(c));
+    stampPixelAt(s, x, y, bufferPixelOf(c));
     endStamping(s);
 }

@@ -1,5 +1,6 @@
 #include "chart/paint_win.h"
 
+#include "app/buffer_draw_win.h"
 #include "chart/dot_stamp_win.h"
 #include "chart/hexagon.h"
 #include "chart/markers.h"
@@ -74,9 +75,31 @@ void drawSliceMarker(int ink) {
 }
 
 void fillColorRect(int left, int top, int right, int bottom, COLORREF c) {
+    if (writeBufferRect(left, top, right, bottom, c))
+        return;
     RECT r;
     SetRect(&r, left, top, right, bottom);
     HBRUSH brush = CreateSolidBrush(c);
     FillRect(shell.windowDC, &r, brush);
     DeleteObject(brush);
+}
+
+void drawSunkenFrame(int left, int top, int right, int bottom) {
+    const COLORREF white = 0xFFFFFF;
+    const COLORREF black = 0x000000;
+    if (writeBufferLine(left, bottom, right, bottom, white)) {
+        writeBufferLine(right, bottom, right, top, white);
+        writeBufferLine(right - 1, top, left - 1, top, black);
+        writeBufferLine(left - 1, top, left - 1, bottom, black);
+        return;
+    }
+    HDC dc = shell.windowDC;
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    MoveToEx(dc, left, bottom, nullptr);
+    LineTo(dc, right, bottom);
+    LineTo(dc, right, top);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, right - 1, top, nullptr);
+    LineTo(dc, left - 1, top);
+    LineTo(dc, left - 1, bottom);
 }

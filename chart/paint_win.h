@@ -20,3 +20,8 @@ void drawSliceMarker(int ink);
 // Fills left..right-1 by top..bottom-1 with a solid colour, using a brush
 // made for this one fill.
 void fillColorRect(int left, int top, int right, int bottom, COLORREF c);
+
+// The sunken look of a swatch or panel: white along the bottom and right
+// edges (rows and columns bottom and right), black along the top and left
+// (row top, column left - 1), each line drawn as LineTo draws it.
+void drawSunkenFrame(int left, int top, int right, int bottom);

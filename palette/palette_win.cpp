@@ -10,20 +10,11 @@ static bool isSlot(int k) {
 }
 
 static void drawSwatch(int k) {
-    HDC dc = shell.windowDC;
     const Layout& L = app.layout;
     const int left = swatchLeft(k);
     const int right = swatchRight(k);
     fillColorRect(left, L.stripTop, right, L.stripBottom, app.settings.palette[k]);
-    // Sunken look: white along the bottom and right, black along the top and left.
-    SelectObject(dc, GetStockObject(WHITE_PEN));
-    MoveToEx(dc, left, L.stripBottom, nullptr);
-    LineTo(dc, right, L.stripBottom);
-    LineTo(dc, right, L.stripTop);
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    MoveToEx(dc, right - 1, L.stripTop, nullptr);
-    LineTo(dc, left - 1, L.stripTop);
-    LineTo(dc, left - 1, L.stripBottom);
+    drawSunkenFrame(left, L.stripTop, right, L.stripBottom);
 }
 
 static void drawSlotLabel(int k) {

@@ -68,15 +68,7 @@ static void clearStripAbovePanel() {
 
 static void drawPanelFrame() {
     const Layout& L = app.layout;
-    HDC dc = shell.windowDC;
-    SelectObject(dc, GetStockObject(WHITE_PEN));
-    MoveToEx(dc, L.panelLeft, L.panelBottom, nullptr);
-    LineTo(dc, L.panelRight, L.panelBottom);
-    LineTo(dc, L.panelRight, L.panelTop);
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    MoveToEx(dc, L.panelRight - 1, L.panelTop, nullptr);
-    LineTo(dc, L.panelLeft - 1, L.panelTop);
-    LineTo(dc, L.panelLeft - 1, L.panelBottom);
+    drawSunkenFrame(L.panelLeft, L.panelTop, L.panelRight, L.panelBottom);
 }
 
 // Without a pick both rows describe the hover colour, hexadecimal above
