@@ -187,14 +187,23 @@ void endStamping(const Stamping& s) {
 // then one walk for the colours and one write per covered pixel, row by row.
 // A pixel no dot covers keeps what lies beneath, as with the literal painter.
 
-// Pixels dx .. dx + length - 1 of row dy (relative to the first dot); their
-// owners start at owners[firstOwner].
+// Pixels dx .. dx + length - 1 of row dy (relative to the first dot), made
+// of pieces[firstPiece] and the pieceCount - 1 after it, left to right.
 struct PlanRow {
     int dy;
     int dx;
     int length;
-    std::size_t firstOwner;
+    std::size_t firstPiece;
+    std::size_t pieceCount;
 };
+
+// Pixels side by side that show the same dot: one fill. Large dots give
+// long pieces; on the smallest grids a piece is a pixel or two.
+struct PlanPiece {
+    std::uint16_t owner;
+    std::uint16_t length;
+};
+const int LongestPiece = 0xFFFF;
 
 // Dot numbers are stored in 16 bits; a chart of more dots is stamped dot by
 // dot instead (none of the grid sizes comes near).
@@ -208,7 +217,7 @@ struct ChartPlan {
     std::size_t dotCount;
     int lastDx, lastDy;   // the last dot, relative to the first: a check
     std::vector<PlanRow> rows;
-    std::vector<std::uint16_t> owners;
+    std::vector<PlanPiece> pieces;
     int left, top, right, bottom;   // box of all rows, relative to the first dot
 };
 
@@ -332,14 +341,19 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
             while (x < width && row[x] == NoDot)
                 ++x;
             const int start = x;
-            while (x < width && row[x] != NoDot)
-                ++x;
+            PlanRow planRow = {top + y - w.firstY, left + start - w.firstX, 0, plan.pieces.size(), 0};
+            while (x < width && row[x] != NoDot) {
+                const int pieceStart = x;
+                while (x < width && row[x] == row[pieceStart] && x - pieceStart < LongestPiece)
+                    ++x;
+                const PlanPiece piece = {row[pieceStart], (std::uint16_t)(x - pieceStart)};
+                plan.pieces.push_back(piece);
+            }
             if (x == start)
                 continue;
-            const PlanRow planRow = {top + y - w.firstY, left + start - w.firstX, x - start,
-                                     plan.owners.size()};
+            planRow.length = x - start;
+            planRow.pieceCount = plan.pieces.size() - planRow.firstPiece;
             plan.rows.push_back(planRow);
-            plan.owners.insert(plan.owners.end(), row + start, row + x);
         }
     }
     const Layout& L = app.layout;
@@ -357,6 +371,17 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
     plan.valid = true;
 }
 
+// Fills the part of pixels from .. from + length - 1 of a row that lies
+// within 0 .. width - 1.
+inline void fillClippedPiece(std::uint32_t* row, int from, int length, int width,
+                             std::uint32_t pixel) {
+    int to = from + length;
+    from = from < 0 ? 0 : from;
+    to = to > width ? width : to;
+    for (int x = from; x < to; ++x)
+        row[x] = pixel;
+}
+
 // Writes the walked colours through the plan, clipped to the back buffer.
 void applyPlan(const ChartPlan& plan, const ChartWalk& w) {
     const BackBuffer& b = shell.backBuffer;
@@ -365,23 +390,26 @@ void applyPlan(const ChartPlan& plan, const ChartWalk& w) {
     if (b.bits) {
         GdiFlush();
         const std::uint32_t* pixels = w.pixels.data();
-        const std::uint16_t* owners = plan.owners.data();
         for (const PlanRow& row : plan.rows) {
             const int y = originY + row.dy;
             if (y < 0 || y >= b.height)
                 continue;
-            int from = originX + row.dx;
-            int to = from + row.length;
-            const std::uint16_t* owner = owners + row.firstOwner;
-            if (from < 0) {
-                owner -= from;
-                from = 0;
+            std::uint32_t* line = b.bits + (std::size_t)y * b.width;
+            int x = originX + row.dx;
+            const PlanPiece* piece = &plan.pieces[row.firstPiece];
+            const PlanPiece* end = piece + row.pieceCount;
+            if (x >= 0 && x + row.length <= b.width) {
+                for (std::uint32_t* p = line + x; piece != end; ++piece) {
+                    const std::uint32_t pixel = pixels[piece->owner];
+                    for (std::uint32_t* stop = p + piece->length; p != stop; ++p)
+                        *p = pixel;
+                }
+                continue;
             }
-            if (to > b.width)
-                to = b.width;
-            std::uint32_t* p = b.bits + (std::size_t)y * b.width;
-            for (int x = from; x < to; ++x)
-                p[x] = pixels[*owner++];
+            for (; piece != end; ++piece) {
+                fillClippedPiece(line, x, piece->length, b.width, pixels[piece->owner]);
+                x += piece->length;
+            }
         }
     }
     markBackBufferDirty(originX + plan.left, originY + plan.top, originX + plan.right,
