@@ -14,6 +14,25 @@ HBRUSH classBackgroundBrush(HWND hwnd) {
 
 void startBoundsFromNothing(HDC dc) {
     SetBoundsRect(dc, NULL, DCB_ENABLE | DCB_RESET);
+    SetRectEmpty(&shell.backBuffer.written);
+}
+
+// Takes what was drawn since the last present, by GDI and straight into
+// the bits, as one box, and starts again from nothing.
+bool takeDrawnBox(RECT& box) {
+    BackBuffer& b = shell.backBuffer;
+    RECT drawn;
+    const bool gdiDrew = (GetBoundsRect(b.dc, &drawn, DCB_RESET) & DCB_SET) == DCB_SET &&
+                         drawn.right > drawn.left && drawn.bottom > drawn.top;
+    const bool written = b.written.right > b.written.left && b.written.bottom > b.written.top;
+    if (gdiDrew && written)
+        UnionRect(&box, &drawn, &b.written);
+    else if (gdiDrew)
+        box = drawn;
+    else if (written)
+        box = b.written;
+    SetRectEmpty(&b.written);
+    return gdiDrew || written;
 }
 
 // Puts a new DIB of the given size into the back buffer's DC, freeing the
@@ -176,19 +195,23 @@ void presentBackBuffer() {
     if (!shell.fastPainter || !b.dc || !shell.screenDC || b.presentHolds > 0)
         return;
     RECT r;
-    if ((GetBoundsRect(b.dc, &r, DCB_RESET) & DCB_SET) != DCB_SET)
-        return;
-    if (r.right <= r.left || r.bottom <= r.top)
+    if (!takeDrawnBox(r))
         return;
     BitBlt(shell.screenDC, r.left, r.top, r.right - r.left, r.bottom - r.top, b.dc, r.left,
            r.top, SRCCOPY);
 }
 
 void markBackBufferDirty(int left, int top, int right, int bottom) {
-    const HDC dc = shell.backBuffer.dc;
-    if (!dc || right <= left || bottom <= top)
+    BackBuffer& b = shell.backBuffer;
+    if (!b.dc || right <= left || bottom <= top)
         return;
-    RECT r;
-    SetRect(&r, left, top, right, bottom);
-    SetBoundsRect(dc, &r, DCB_ACCUMULATE);
+    RECT& w = b.written;
+    if (w.right <= w.left || w.bottom <= w.top) {
+        SetRect(&w, left, top, right, bottom);
+        return;
+    }
+    w.left = left < w.left ? left : w.left;
+    w.top = top < w.top ? top : w.top;
+    w.right = right > w.right ? right : w.right;
+    w.bottom = bottom > w.bottom ? bottom : w.bottom;
 }

@@ -39,6 +39,9 @@ struct BackBuffer {
     std::uint32_t* bits;     // rows of 0x00RRGGBB, `width` pixels apart
     int width, height;       // the DIB's size: at least the client size
     int presentHolds;        // nonzero inside WM_PAINT, which presents once at its end
+    // The box of what was written straight into the bits since the last
+    // present (GDI keeps the box of its own drawing); empty when right <= left.
+    RECT written;
 };
 
 struct Shell {

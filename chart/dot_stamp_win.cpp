@@ -1,6 +1,7 @@
 #include "chart/dot_stamp_win.h"
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "app/present_win.h"
@@ -187,23 +188,24 @@ void endStamping(const Stamping& s) {
 // then one walk for the colours and one write per covered pixel, row by row.
 // A pixel no dot covers keeps what lies beneath, as with the literal painter.
 
-// Pixels dx .. dx + length - 1 of row dy (relative to the first dot), made
-// of pieces[firstPiece] and the pieceCount - 1 after it, left to right.
+// Pixels dx .. dx + length - 1 of row dy (relative to the first dot); in
+// the plan's per-pixel arrays they start at firstPixel.
 struct PlanRow {
     int dy;
     int dx;
     int length;
-    std::size_t firstPiece;
-    std::size_t pieceCount;
+    std::size_t firstPixel;
 };
 
 // Pixels side by side that show the same dot: one fill. Large dots give
-// long pieces; on the smallest grids a piece is a pixel or two.
+// long pieces; on the smallest grids a piece is a pixel or two, and going
+// pixel by pixel is quicker.
 struct PlanPiece {
     std::uint16_t owner;
     std::uint16_t length;
 };
 const int LongestPiece = 0xFFFF;
+const std::size_t ShortestUsefulPiece = 4;   // on average
 
 // Dot numbers are stored in 16 bits; a chart of more dots is stamped dot by
 // dot instead (none of the grid sizes comes near).
@@ -217,8 +219,13 @@ struct ChartPlan {
     std::size_t dotCount;
     int lastDx, lastDy;   // the last dot, relative to the first: a check
     std::vector<PlanRow> rows;
-    std::vector<PlanPiece> pieces;
-    int left, top, right, bottom;   // box of all rows, relative to the first dot
+    std::vector<std::uint16_t> owners;   // the dot shown, per pixel, rows one after another
+    std::vector<PlanPiece> pieces;       // the same in pieces, when they are long enough
+    int left, top, right, bottom;        // box of all rows, relative to the first dot
+    // The pixels of the last painting and the walk they came from: painting
+    // the same colours again is a copy.
+    std::vector<std::uint32_t> rendered;
+    std::uint64_t renderedWalk;
 };
 
 ChartPlan hexagonPlan;
@@ -267,7 +274,10 @@ struct ChartWalk {
     int firstX, firstY, lastX, lastY;
     bool done;
     WalkInputs inputs;
+    std::uint64_t number;   // which walk this was, counting from 1
 };
+
+std::uint64_t walksMade = 0;
 
 ChartWalk hexagonWalk;
 ChartWalk triangleWalk;
@@ -341,7 +351,6 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
             while (x < width && row[x] == NoDot)
                 ++x;
             const int start = x;
-            PlanRow planRow = {top + y - w.firstY, left + start - w.firstX, 0, plan.pieces.size(), 0};
             while (x < width && row[x] != NoDot) {
                 const int pieceStart = x;
                 while (x < width && row[x] == row[pieceStart] && x - pieceStart < LongestPiece)
@@ -351,11 +360,14 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
             }
             if (x == start)
                 continue;
-            planRow.length = x - start;
-            planRow.pieceCount = plan.pieces.size() - planRow.firstPiece;
+            const PlanRow planRow = {top + y - w.firstY, left + start - w.firstX, x - start,
+                                     plan.owners.size()};
             plan.rows.push_back(planRow);
+            plan.owners.insert(plan.owners.end(), row + start, row + x);
         }
     }
+    if (plan.pieces.size() * ShortestUsefulPiece > plan.owners.size())
+        std::vector<PlanPiece>().swap(plan.pieces);
     const Layout& L = app.layout;
     plan.gridSize = app.settings.gridSize;
     plan.unit = L.unit;
@@ -371,45 +383,50 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
     plan.valid = true;
 }
 
-// Fills the part of pixels from .. from + length - 1 of a row that lies
-// within 0 .. width - 1.
-inline void fillClippedPiece(std::uint32_t* row, int from, int length, int width,
-                             std::uint32_t pixel) {
-    int to = from + length;
-    from = from < 0 ? 0 : from;
-    to = to > width ? width : to;
-    for (int x = from; x < to; ++x)
-        row[x] = pixel;
+// The colour of every pixel of the plan, from the walk's dot colours.
+void renderPlan(ChartPlan& plan, const ChartWalk& w) {
+    plan.rendered.resize(plan.owners.size());
+    const std::uint32_t* colours = w.pixels.data();
+    std::uint32_t* out = plan.rendered.data();
+    if (!plan.pieces.empty()) {
+        for (const PlanPiece& piece : plan.pieces) {
+            const std::uint32_t pixel = colours[piece.owner];
+            for (std::uint32_t* stop = out + piece.length; out != stop; ++out)
+                *out = pixel;
+        }
+    } else {
+        const std::uint16_t* owners = plan.owners.data();
+        for (std::size_t k = 0; k < plan.owners.size(); ++k)
+            out[k] = colours[owners[k]];
+    }
+    plan.renderedWalk = w.number;
 }
 
 // Writes the walked colours through the plan, clipped to the back buffer.
-void applyPlan(const ChartPlan& plan, const ChartWalk& w) {
+void applyPlan(ChartPlan& plan, const ChartWalk& w) {
     const BackBuffer& b = shell.backBuffer;
     const int originX = w.firstX;
     const int originY = w.firstY;
     if (b.bits) {
+        if (plan.renderedWalk != w.number)
+            renderPlan(plan, w);
         GdiFlush();
-        const std::uint32_t* pixels = w.pixels.data();
         for (const PlanRow& row : plan.rows) {
             const int y = originY + row.dy;
             if (y < 0 || y >= b.height)
                 continue;
-            std::uint32_t* line = b.bits + (std::size_t)y * b.width;
-            int x = originX + row.dx;
-            const PlanPiece* piece = &plan.pieces[row.firstPiece];
-            const PlanPiece* end = piece + row.pieceCount;
-            if (x >= 0 && x + row.length <= b.width) {
-                for (std::uint32_t* p = line + x; piece != end; ++piece) {
-                    const std::uint32_t pixel = pixels[piece->owner];
-                    for (std::uint32_t* stop = p + piece->length; p != stop; ++p)
-                        *p = pixel;
-                }
-                continue;
+            int from = originX + row.dx;
+            int to = from + row.length;
+            const std::uint32_t* source = &plan.rendered[row.firstPixel];
+            if (from < 0) {
+                source -= from;
+                from = 0;
             }
-            for (; piece != end; ++piece) {
-                fillClippedPiece(line, x, piece->length, b.width, pixels[piece->owner]);
-                x += piece->length;
-            }
+            if (to > b.width)
+                to = b.width;
+            if (to > from)
+                std::memcpy(b.bits + (std::size_t)y * b.width + from, source,
+                            (std::size_t)(to - from) * sizeof(std::uint32_t));
         }
     }
     markBackBufferDirty(originX + plan.left, originY + plan.top, originX + plan.right,
@@ -423,6 +440,7 @@ void walkChart(ChartWalk& w, const WalkInputs& inputs, bool keepPlaces, Walker w
     walker();
     w.inputs = inputs;
     w.done = true;
+    w.number = ++walksMade;
 }
 
 // Paints a chart through its plan, making the plan first when the geometry

@@ -778,11 +778,9 @@ TEST_F(DotShapeTest, StampedDotsAreMarkedForTheNextPresent) {
     useCanvasAsBackBuffer(fast);
     shell.fastPainter = true;
     app.layout.dotRadius = 5;
-    SetBoundsRect(fast.dc, NULL, DCB_ENABLE | DCB_RESET);
     drawDot(100, 50, 0x00FF00);
     drawDot(40, 150, 0x0000FF);
-    RECT r;
-    EXPECT_EQ(GetBoundsRect(fast.dc, &r, DCB_RESET) & DCB_SET, (UINT)DCB_SET);
+    const RECT r = shell.backBuffer.written;
     EXPECT_LE(r.left, 35);
     EXPECT_LE(r.top, 45);
     EXPECT_GE(r.right, 105);
