@@ -189,12 +189,14 @@ void endStamping(const Stamping& s) {
 // A pixel no dot covers keeps what lies beneath, as with the literal painter.
 
 // Pixels dx .. dx + length - 1 of row dy (relative to the first dot); in
-// the plan's per-pixel arrays they start at firstPixel.
+// the plan's per-pixel arrays they start at firstPixel, its pieces (when
+// kept) at firstPiece.
 struct PlanRow {
     int dy;
     int dx;
     int length;
     std::size_t firstPixel;
+    std::size_t firstPiece;
 };
 
 // Pixels side by side that show the same dot: one fill. Large dots give
@@ -222,8 +224,10 @@ struct ChartPlan {
     std::vector<std::uint16_t> owners;   // the dot shown, per pixel, rows one after another
     std::vector<PlanPiece> pieces;       // the same in pieces, when they are long enough
     int left, top, right, bottom;        // box of all rows, relative to the first dot
-    // The pixels of the last painting and the walk they came from: painting
-    // the same colours again is a copy.
+    // The walk last painted, and its pixels once it is painted a second
+    // time: painting the same colours again (a full paint) is then a copy.
+    // A walk painted once (every level step) is written straight out.
+    std::uint64_t paintedWalk;
     std::vector<std::uint32_t> rendered;
     std::uint64_t renderedWalk;
 };
@@ -351,6 +355,7 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
             while (x < width && row[x] == NoDot)
                 ++x;
             const int start = x;
+            const std::size_t firstPiece = plan.pieces.size();
             while (x < width && row[x] != NoDot) {
                 const int pieceStart = x;
                 while (x < width && row[x] == row[pieceStart] && x - pieceStart < LongestPiece)
@@ -361,7 +366,7 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
             if (x == start)
                 continue;
             const PlanRow planRow = {top + y - w.firstY, left + start - w.firstX, x - start,
-                                     plan.owners.size()};
+                                     plan.owners.size(), firstPiece};
             plan.rows.push_back(planRow);
             plan.owners.insert(plan.owners.end(), row + start, row + x);
         }
@@ -383,23 +388,59 @@ void makePlan(ChartPlan& plan, const ChartWalk& w) {
     plan.valid = true;
 }
 
-// The colour of every pixel of the plan, from the walk's dot colours.
-void renderPlan(ChartPlan& plan, const ChartWalk& w) {
-    plan.rendered.resize(plan.owners.size());
+// Writes the colours of `count` pixels of the plan to `out`, from the
+// walk's dot colours, starting at a row's first pixel and first piece.
+void renderPlanPixels(const ChartPlan& plan, const ChartWalk& w, std::size_t firstPixel,
+                      std::size_t firstPiece, std::size_t count, std::uint32_t* out) {
     const std::uint32_t* colours = w.pixels.data();
-    std::uint32_t* out = plan.rendered.data();
-    if (!plan.pieces.empty()) {
-        for (const PlanPiece& piece : plan.pieces) {
-            const std::uint32_t pixel = colours[piece.owner];
-            for (std::uint32_t* stop = out + piece.length; out != stop; ++out)
-                *out = pixel;
-        }
-    } else {
-        const std::uint16_t* owners = plan.owners.data();
-        for (std::size_t k = 0; k < plan.owners.size(); ++k)
+    if (plan.pieces.empty()) {
+        const std::uint16_t* owners = plan.owners.data() + firstPixel;
+        for (std::size_t k = 0; k < count; ++k)
             out[k] = colours[owners[k]];
+        return;
     }
-    plan.renderedWalk = w.number;
+    std::size_t done = 0;
+    const PlanPiece* piece = plan.pieces.data() + firstPiece;
+    while (done < count) {
+        const std::uint32_t pixel = colours[piece->owner];
+        for (std::size_t k = 0; k < piece->length; ++k)
+            out[done + k] = pixel;
+        done += piece->length;
+        ++piece;
+    }
+}
+
+// Writes the plan's pixels of one row into the buffer, clipped to it.
+void writePlanRow(const ChartPlan& plan, const ChartWalk& w, const PlanRow& row, int x, int y,
+                  std::vector<std::uint32_t>& scratch) {
+    const BackBuffer& b = shell.backBuffer;
+    std::uint32_t* line = b.bits + (std::size_t)y * b.width;
+    const std::size_t length = (std::size_t)row.length;
+    if (x >= 0 && x + row.length <= b.width) {
+        if (plan.renderedWalk == w.number)
+            std::memcpy(line + x, &plan.rendered[row.firstPixel], length * sizeof(std::uint32_t));
+        else
+            renderPlanPixels(plan, w, row.firstPixel, row.firstPiece, length, line + x);
+        return;
+    }
+    const std::uint32_t* source = NULL;
+    if (plan.renderedWalk == w.number) {
+        source = &plan.rendered[row.firstPixel];
+    } else {
+        scratch.resize(length);
+        renderPlanPixels(plan, w, row.firstPixel, row.firstPiece, length, scratch.data());
+        source = scratch.data();
+    }
+    int from = x;
+    int to = x + row.length;
+    if (from < 0) {
+        source -= from;
+        from = 0;
+    }
+    if (to > b.width)
+        to = b.width;
+    if (to > from)
+        std::memcpy(line + from, source, (std::size_t)(to - from) * sizeof(std::uint32_t));
 }
 
 // Writes the walked colours through the plan, clipped to the back buffer.
@@ -408,26 +449,19 @@ void applyPlan(ChartPlan& plan, const ChartWalk& w) {
     const int originX = w.firstX;
     const int originY = w.firstY;
     if (b.bits) {
-        if (plan.renderedWalk != w.number)
-            renderPlan(plan, w);
+        if (plan.paintedWalk == w.number && plan.renderedWalk != w.number) {
+            plan.rendered.resize(plan.owners.size());
+            renderPlanPixels(plan, w, 0, 0, plan.owners.size(), plan.rendered.data());
+            plan.renderedWalk = w.number;
+        }
         GdiFlush();
+        std::vector<std::uint32_t> scratch;
         for (const PlanRow& row : plan.rows) {
             const int y = originY + row.dy;
-            if (y < 0 || y >= b.height)
-                continue;
-            int from = originX + row.dx;
-            int to = from + row.length;
-            const std::uint32_t* source = &plan.rendered[row.firstPixel];
-            if (from < 0) {
-                source -= from;
-                from = 0;
-            }
-            if (to > b.width)
-                to = b.width;
-            if (to > from)
-                std::memcpy(b.bits + (std::size_t)y * b.width + from, source,
-                            (std::size_t)(to - from) * sizeof(std::uint32_t));
+            if (y >= 0 && y < b.height)
+                writePlanRow(plan, w, row, originX + row.dx, y, scratch);
         }
+        plan.paintedWalk = w.number;
     }
     markBackBufferDirty(originX + plan.left, originY + plan.top, originX + plan.right,
                         originY + plan.bottom);
