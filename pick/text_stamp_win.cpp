@@ -29,6 +29,9 @@ enum StampKind {
     BlendsWithBeneath,
     // Not learnt (no bitmap, or the text reached the learning bitmap's edge).
     AlwaysDrawn,
+    // Drawn once so far, with GDI: a text is learnt when it comes again, so
+    // that one drawn only once (at start-up, say) costs no more than GDI.
+    SeenOnce,
 };
 
 struct TextStamp {
@@ -201,14 +204,17 @@ void learnTextStamp(TextStamp& s, HFONT font) {
     }
 }
 
-TextStamp& textStampFor(std::uint8_t mode, HFONT font, const wchar_t* text) {
+// The entry for the text, made (not yet learnt) if there was none.
+TextStamp& textStampFor(std::uint8_t mode, HFONT font, const wchar_t* text, bool& made) {
     LOGFONTW logFont = {};
     GetObjectW(font, sizeof logFont, &logFont);
     const COLORREF background = mode == 0 ? 0 : app.settings.bgColor;
+    made = false;
     for (TextStamp& s : textStamps) {
         if (matches(s, logFont, mode, background, text))
             return s;
     }
+    made = true;
     if (textStamps.size() >= MaxTextStamps)
         textStamps.clear();
     textStamps.push_back(TextStamp());
@@ -218,7 +224,7 @@ TextStamp& textStampFor(std::uint8_t mode, HFONT font, const wchar_t* text) {
     s.background = background;
     s.text = text;
     s.left = s.top = s.right = s.bottom = 0;
-    learnTextStamp(s, font);
+    s.kind = SeenOnce;
     return s;
 }
 
@@ -309,7 +315,12 @@ bool stampOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_
     const BackBuffer& b = shell.backBuffer;
     if (!shell.fastPainter || !b.bits || shell.windowDC != b.dc)
         return false;
-    TextStamp& s = textStampFor(mode, font, text);
+    bool made = false;
+    TextStamp& s = textStampFor(mode, font, text, made);
+    if (made)
+        return false;   // the first time it is drawn by the caller
+    if (s.kind == SeenOnce)
+        learnTextStamp(s, font);
     if (s.kind == AlwaysDrawn)
         return false;
     // GDI's own drawing into the buffer must be finished before the bits

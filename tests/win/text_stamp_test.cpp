@@ -75,9 +75,23 @@ protected:
 TEST_F(TextStampTest, LabelsInUseAreStampedUnderThisGdi) {
     useCanvasAsBackBuffer(stamped);
     shell.fastPainter = true;
-    for (const Label& label : labelsInUse())
+    for (const Label& label : labelsInUse()) {
+        stampOutlinedText(label.mode, 30, 20, label.font, label.text.c_str());
         EXPECT_TRUE(stampOutlinedText(label.mode, 30, 20, label.font, label.text.c_str()))
             << "this text is always drawn with GDI";
+    }
+}
+
+// A text met for the first time is left to GDI, and learnt when it comes
+// again: one drawn only once costs no more than drawing it.
+TEST_F(TextStampTest, ATextIsLearntTheSecondTime) {
+    useCanvasAsBackBuffer(stamped);
+    shell.fastPainter = true;
+    useBackground(0x0A0B0C);
+    const std::wstring text = L"Q7 seen here only";
+    EXPECT_FALSE(stampOutlinedText(1, 30, 20, gdi.valueFont, text.c_str()));
+    EXPECT_TRUE(stampOutlinedText(1, 30, 20, gdi.valueFont, text.c_str()));
+    EXPECT_TRUE(stampOutlinedText(1, 30, 20, gdi.valueFont, text.c_str()));
 }
 
 TEST_F(TextStampTest, StampedLabelsEqualDrawnLabelsEverywhere) {
