@@ -35,10 +35,7 @@ bool takeDrawnBox(RECT& box) {
     return gdiDrew || written;
 }
 
-// Puts a new DIB of the given size into the back buffer's DC, freeing the
-// old one. Its pixels are set by the caller.
-bool replaceBackBufferBitmap(int width, int height) {
-    BackBuffer& b = shell.backBuffer;
+HBITMAP createBufferBitmap(int width, int height, void*& bits) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -46,8 +43,75 @@ bool replaceBackBufferBitmap(int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    bits = NULL;
+    return CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+}
+
+// The first write to each page of a fresh bitmap costs a page fault: some
+// 15 ms for a 1200 x 900 client, which would fall inside the first WM_SIZE.
+// So at start-up the first bitmap is made before the window, and a helper
+// thread writes each of its pages once while the main thread waits on the
+// system to make the window. Nothing else touches it until it is taken.
+struct WarmBitmap {
+    HBITMAP bitmap;
+    void* bits;
+    int width, height;
+    HANDLE thread;
+};
+
+WarmBitmap warm;
+
+const std::size_t PageBytes = 4096;
+
+DWORD WINAPI writeEveryPage(void* parameter) {
+    const WarmBitmap* w = static_cast<const WarmBitmap*>(parameter);
+    volatile std::uint8_t* bytes = static_cast<std::uint8_t*>(w->bits);
+    const std::size_t size = (std::size_t)w->width * w->height * sizeof(std::uint32_t);
+    for (std::size_t k = 0; k < size; k += PageBytes)
+        bytes[k] = 0;
+    return 0;
+}
+
+// Gives the warm bitmap's pages back to the one thread that uses them.
+void finishWarming() {
+    if (!warm.thread)
+        return;
+    WaitForSingleObject(warm.thread, INFINITE);
+    CloseHandle(warm.thread);
+    warm.thread = NULL;
+}
+
+void freeWarmBitmap() {
+    finishWarming();
+    if (warm.bitmap)
+        DeleteObject(warm.bitmap);
+    warm = WarmBitmap();
+}
+
+// The warm bitmap if it is at least the size asked for (it is then no longer
+// warm: the caller owns it); NULL otherwise, and it is freed.
+HBITMAP takeWarmBitmap(int width, int height, void*& bits, int& takenWidth, int& takenHeight) {
+    finishWarming();
+    if (!warm.bitmap || warm.width < width || warm.height < height) {
+        freeWarmBitmap();
+        return NULL;
+    }
+    HBITMAP bitmap = warm.bitmap;
+    bits = warm.bits;
+    takenWidth = warm.width;
+    takenHeight = warm.height;
+    warm = WarmBitmap();
+    return bitmap;
+}
+
+// Puts a DIB of at least the given size into the back buffer's DC, freeing
+// the old one. Its pixels are set by the caller.
+bool replaceBackBufferBitmap(int width, int height) {
+    BackBuffer& b = shell.backBuffer;
     void* bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(b.dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HBITMAP bitmap = takeWarmBitmap(width, height, bits, width, height);
+    if (!bitmap)
+        bitmap = createBufferBitmap(width, height, bits);
     if (!bitmap)
         return false;
     const HGDIOBJ previous = SelectObject(b.dc, bitmap);
@@ -100,7 +164,20 @@ void openWindowDCs(HWND hwnd) {
         openBackBuffer();
 }
 
+void warmBackBuffer(int width, int height) {
+    if (!shell.fastPainter || width <= 0 || height <= 0 || warm.bitmap)
+        return;
+    warm.bitmap = createBufferBitmap(width, height, warm.bits);
+    if (!warm.bitmap)
+        return;
+    warm.width = width;
+    warm.height = height;
+    // Without the thread the pages are simply written later, by the first use.
+    warm.thread = CreateThread(NULL, 0, writeEveryPage, &warm, 0, NULL);
+}
+
 void closeWindowDCs() {
+    freeWarmBitmap();
     freeBackBuffer();
     if (shell.screenDC && shell.mainWindow)
         ReleaseDC(shell.mainWindow, shell.screenDC);

@@ -22,6 +22,11 @@ void usePainter(bool fast);
 // makes the back buffer's memory DC (its bitmap comes with the first size).
 void openWindowDCs(HWND hwnd);
 
+// Start-up, before the window is made: prepares a back buffer bitmap for
+// the client size the window is expected to get, so that the first WM_SIZE
+// finds it ready. Does nothing under the literal painter.
+void warmBackBuffer(int width, int height);
+
 // Gives back what openWindowDCs took. The program leaves both to the end of
 // the process; tests that close their window call this first.
 void closeWindowDCs();

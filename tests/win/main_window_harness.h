@@ -40,13 +40,15 @@ inline void settle() {
 
 // Every step of start-up except finding the file beside the executable: the
 // test names the settings file (or none, in which case nothing is written).
-// The window paints with the literal painter; a test may switch painters
-// with usePainter.
-inline void startMainWindow(const std::wstring& settingsPath = std::wstring()) {
+// The window paints with the literal painter unless told otherwise; a test
+// may switch painters with usePainter.
+inline void startMainWindow(const std::wstring& settingsPath = std::wstring(),
+                            bool fastPainter = false) {
     shell = Shell();
     gdi = GdiKit();
     app = AppState();
     shell.hInstance = GetModuleHandleW(NULL);
+    usePainter(fastPainter);
     setDefaultSettings();
     shell.settingsPathValid = !settingsPath.empty() && settingsPath.size() < (size_t)SettingsPathLength;
     if (shell.settingsPathValid)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/present_win.h"
+#include "app/sizing_win.h"
 #include "chart/dot_stamp_win.h"
 #include "chart/hexagon.h"
 #include "chart/markers.h"
@@ -645,6 +646,41 @@ TEST_F(PainterEquivalenceTest, SwitchingPaintersKeepsThePicture) {
     EXPECT_EQ(shell.windowDC, shell.screenDC);
     EXPECT_EQ(shell.backBuffer.dc, (HDC)NULL);
     EXPECT_EQ(countDifferences(before, captureWindowClient()), 0);
+}
+
+// The program starts with the fast painter, its first back buffer made
+// before the window: the first picture is the literal painter's.
+TEST(PainterStartUp, AFastStartShowsTheLiteralStartPicture) {
+    const std::wstring folder = makeTempFolder(L"faststart");
+    const std::wstring file = folder + L"\\zavrik.ini";
+    // A settings file with grid 48 at its window size.
+    startMainWindow(file);
+    changeGridSize(7);
+    settle();
+    closeMainWindow();
+    const std::string text = readFileBytes(file);
+    ASSERT_FALSE(text.empty());
+    Snapshot pictures[2];
+    for (bool fast : {false, true}) {
+        ASSERT_TRUE(writeFileBytes(file, text));
+        startMainWindow(file, fast);
+        parkCursor();
+        EXPECT_EQ(shell.fastPainter, fast);
+        pictures[fast] = captureScreenClient();
+        if (fast) {
+            EXPECT_EQ(shell.backBuffer.width, app.layout.clientWidth);
+            EXPECT_EQ(shell.backBuffer.height, app.layout.clientHeight);
+            // The controls painted themselves onto the window; the next
+            // message takes their pixels into the buffer.
+            send(WM_NULL);
+            EXPECT_EQ(countDifferences(captureWindowClient(), snapshotClient()), 0);
+        }
+        closeMainWindow();
+    }
+    EXPECT_EQ(app.settings.gridSize, 48);
+    EXPECT_EQ(countDifferences(pictures[0], pictures[1]), 0)
+        << describeFirstDifference(pictures[0], pictures[1]);
+    removeFolder(folder);
 }
 
 // --------------------------------------------------------------- dot shapes
