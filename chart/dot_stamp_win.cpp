@@ -64,13 +64,16 @@ void readSpans(const std::uint32_t* bits, int size, int centre, DotShape& shape)
     }
 }
 
-// Draws one dot of the radius with GDI, as drawDot does, and records which
-// pixels it covered.
-void learnShape(int radius, DotShape& shape) {
+// Draws one ellipse of the radius with GDI into a small bitmap and records
+// which pixels it covered: with penWidth 0 a dot as drawDot draws it (null
+// pen, filled), otherwise an outline of a solid pen that wide with a null
+// brush, as the pick overlay's rings are drawn.
+void learnShape(int radius, int penWidth, DotShape& shape) {
     shape = DotShape();
     shape.known = true;
-    const int size = 2 * radius + 2 * CaptureMargin;
-    const int centre = CaptureMargin + radius;
+    const int margin = CaptureMargin + penWidth;
+    const int size = 2 * radius + 2 * margin;
+    const int centre = margin + radius;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = size;
@@ -90,16 +93,25 @@ void learnShape(int radius, DotShape& shape) {
     }
     const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     PatBlt(dc, 0, 0, size, size, BLACKNESS);
-    const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    HPEN pen = penWidth > 0 ? CreatePen(PS_SOLID, penWidth, RGB(0xFF, 0xFF, 0xFF))
+                            : (HPEN)GetStockObject(NULL_PEN);
+    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    const HGDIOBJ oldBrush =
+        SelectObject(dc, GetStockObject(penWidth > 0 ? NULL_BRUSH : WHITE_BRUSH));
     Ellipse(dc, centre - radius, centre - radius, centre + radius, centre + radius);
     GdiFlush();
     readSpans(static_cast<const std::uint32_t*>(bits), size, centre, shape);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
+    if (penWidth > 0)
+        DeleteObject(pen);
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
+    // A shape that reaches the bitmap's edge may have lost pixels beyond it.
+    if (!shape.spans.empty() && (shape.left <= -centre || shape.top <= -centre ||
+                                 shape.right >= size - centre || shape.bottom >= size - centre))
+        shape.spans.clear();
 }
 
 const DotShape& shapeOfRadius(int radius) {
@@ -109,8 +121,29 @@ const DotShape& shapeOfRadius(int radius) {
         shapesByRadius.resize((std::size_t)radius + 1);
     DotShape& shape = shapesByRadius[(std::size_t)radius];
     if (!shape.known)
-        learnShape(radius, shape);
+        learnShape(radius, 0, shape);
     return shape;
+}
+
+struct RingShape {
+    int radius;
+    int penWidth;
+    DotShape shape;
+};
+
+std::vector<RingShape> ringShapes;
+
+const DotShape& shapeOfRing(int radius, int penWidth) {
+    for (const RingShape& ring : ringShapes) {
+        if (ring.radius == radius && ring.penWidth == penWidth)
+            return ring.shape;
+    }
+    ringShapes.push_back(RingShape());
+    RingShape& ring = ringShapes.back();
+    ring.radius = radius;
+    ring.penWidth = penWidth;
+    learnShape(radius, penWidth, ring.shape);
+    return ring.shape;
 }
 
 // One run of stamping dot by dot: the shape, the target bits and the box of
@@ -125,9 +158,9 @@ struct Stamping {
     bool any;
 };
 
-Stamping beginStamping() {
+Stamping beginStamping(const DotShape& shape) {
     Stamping s;
-    s.shape = &shapeOfRadius(app.layout.dotRadius);
+    s.shape = &shape;
     const BackBuffer& b = shell.backBuffer;
     s.bits = b.bits;
     s.width = b.width;
@@ -496,7 +529,7 @@ void paintChartPixels(ChartPlan& plan, ChartWalk& w, const WalkInputs& inputs, W
         applyPlan(plan, w);
         return;
     }
-    Stamping s = beginStamping();
+    Stamping s = beginStamping(shapeOfRadius(app.layout.dotRadius));
     for (std::size_t k = 0; k < w.xs.size(); ++k)
         stampPixelAt(s, w.xs[k], w.ys[k], w.pixels[k]);
     endStamping(s);
@@ -531,7 +564,26 @@ void stampTriangle() {
 }
 
 void stampDot(int x, int y, COLORREF c) {
-    Stamping s = beginStamping();
+    Stamping s = beginStamping(shapeOfRadius(app.layout.dotRadius));
     stampPixelAt(s, x, y, bufferPixelOf(c));
     endStamping(s);
+}
+
+bool stampRing(int x, int y, int radius) {
+    const BackBuffer& b = shell.backBuffer;
+    HDC dc = shell.windowDC;
+    if (!shell.fastPainter || !b.bits || dc != b.dc || radius < 0 || GetROP2(dc) != R2_COPYPEN ||
+        GetCurrentObject(dc, OBJ_BRUSH) != GetStockObject(NULL_BRUSH))
+        return false;
+    LOGPEN pen = {};
+    if (!GetObjectW(GetCurrentObject(dc, OBJ_PEN), sizeof pen, &pen) || pen.lopnStyle != PS_SOLID ||
+        pen.lopnWidth.x < 1)
+        return false;
+    const DotShape& shape = shapeOfRing(radius, pen.lopnWidth.x);
+    if (shape.spans.empty())
+        return false;
+    Stamping s = beginStamping(shape);
+    stampPixelAt(s, x, y, bufferPixelOf(pen.lopnColor));
+    endStamping(s);
+    return true;
 }

@@ -17,3 +17,10 @@ void stampTriangle();
 
 // One dot of radius app.layout.dotRadius centred at (x, y).
 void stampDot(int x, int y, COLORREF c);
+
+// The outline GDI's Ellipse draws for the box x - radius .. x + radius with
+// the DC's selected pen (solid, any width) and a null brush, put into the
+// back buffer in the pen's colour: the pick overlay's rings. False, and
+// nothing drawn, when the DC is not in that state or the fast painter is
+// not in use; the caller then draws with GDI.
+bool stampRing(int x, int y, int radius);

@@ -51,12 +51,27 @@ void forEachHexagonDot(Visit visit) {
     for (int ring = 1; ring <= n; ++ring) {
         const int lo = ringLow(ring);
         const int hi = ringHigh(ring);
+        // While every component stays within 0..255, a side's colours are its
+        // first colour plus r in the one component that changes along it.
+        const int largestStep = sideSteps[(std::size_t)ring - 1];
+        const bool componentsStayInRange =
+            lo >= 0 && hi <= 255 && lo + largestStep <= 255 && hi - largestStep >= 0;
         int x = L.hexCenterX;
         int y = L.hexCenterY - 2 * ring * L.unit;
         for (int side = 0; side < 6; ++side) {
             int dx = 0;
             int dy = 0;
             hexSideStep(side, dx, dy);
+            if (componentsStayInRange) {
+                const COLORREF first = hexSideColor(side, lo, hi, 0);
+                const COLORREF change = hexSideColor(side, 1, 1, 1) - hexSideColor(side, 1, 1, 0);
+                for (int j = 0; j < ring; ++j) {
+                    visit(x, y, first + change * (COLORREF)sideSteps[(std::size_t)j]);
+                    x += dx;
+                    y += dy;
+                }
+                continue;
+            }
             for (int j = 0; j < ring; ++j) {
                 visit(x, y, hexSideColor(side, lo, hi, sideSteps[(std::size_t)j]));
                 x += dx;

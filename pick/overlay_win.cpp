@@ -1,6 +1,7 @@
 #include "pick/overlay_win.h"
 
 #include "app/present_win.h"
+#include "chart/dot_stamp_win.h"
 #include "chart/paint_win.h"
 #include "palette/palette_win.h"
 #include "pick/overlay_geometry.h"
@@ -39,6 +40,8 @@ static void handleRequest(std::int8_t mark) {
 }
 
 static void drawRing(int x, int y) {
+    if (stampRing(x, y, PickRingRadius))
+        return;
     Ellipse(shell.windowDC, x - PickRingRadius, y - PickRingRadius, x + PickRingRadius, y + PickRingRadius);
 }
 

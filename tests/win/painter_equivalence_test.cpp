@@ -748,6 +748,66 @@ TEST_F(DotShapeTest, FastDotsCoverExactlyWhatGdiCovers) {
     }
 }
 
+// The overlay's rings: outlines of wide solid pens with a null brush, at
+// places all over a canvas and across its edges.
+TEST_F(DotShapeTest, StampedRingsCoverExactlyWhatGdiCovers) {
+    const int width = 61;
+    const int height = 47;
+    literal = createCanvas(width, height);
+    fast = createCanvas(width, height);
+    const int placesX[] = {-12, -6, -1, 0, 4, 9, 30, 52, 58, 61, 66, 75};
+    const int placesY[] = {-10, -3, 0, 7, 23, 40, 46, 47, 52, 60};
+    const int radii[] = {1, 2, 5, 8, 13};
+    const COLORREF colours[] = {0xFFFFFF, 0x000000, 0xA0A0A0};
+    const int penWidths[] = {5, 3, 3};
+    for (int radius : radii) {
+        for (int p = 0; p < 3; ++p) {
+            SCOPED_TRACE(testing::Message() << "radius " << radius << " pen " << penWidths[p]);
+            HPEN pen = CreatePen(PS_SOLID, penWidths[p], colours[p]);
+            fillCanvas(literal, 0x405060);
+            fillCanvas(fast, 0x405060);
+            for (PaintCanvas* canvas : {&literal, &fast}) {
+                SelectObject(canvas->dc, pen);
+                SelectObject(canvas->dc, GetStockObject(NULL_BRUSH));
+            }
+            for (int y : placesY) {
+                for (int x : placesX) {
+                    Ellipse(literal.dc, x - radius, y - radius, x + radius, y + radius);
+                    shell.fastPainter = true;
+                    useCanvasAsBackBuffer(fast);
+                    ASSERT_TRUE(stampRing(x, y, radius));
+                    shell.fastPainter = false;
+                }
+            }
+            EXPECT_EQ(snapshot(literal), snapshot(fast));
+            for (PaintCanvas* canvas : {&literal, &fast})
+                SelectObject(canvas->dc, GetStockObject(BLACK_PEN));
+            DeleteObject(pen);
+        }
+    }
+}
+
+// Anything but a solid pen over a null brush in plain copy mode is left to GDI.
+TEST_F(DotShapeTest, RingsInAnyOtherStateAreLeftToGdi) {
+    fast = createCanvas(40, 40);
+    fillCanvas(fast, 0x405060);
+    const std::vector<std::uint32_t> before = snapshot(fast);
+    shell.fastPainter = true;
+    useCanvasAsBackBuffer(fast);
+    SelectObject(fast.dc, GetStockObject(WHITE_PEN));
+    SelectObject(fast.dc, GetStockObject(WHITE_BRUSH));
+    EXPECT_FALSE(stampRing(20, 20, 8)) << "filled";
+    SelectObject(fast.dc, GetStockObject(NULL_BRUSH));
+    SetROP2(fast.dc, R2_NOT);
+    EXPECT_FALSE(stampRing(20, 20, 8)) << "inverting";
+    SetROP2(fast.dc, R2_COPYPEN);
+    SelectObject(fast.dc, GetStockObject(NULL_PEN));
+    EXPECT_FALSE(stampRing(20, 20, 8)) << "no pen";
+    shell.fastPainter = false;
+    EXPECT_EQ(before, snapshot(fast));
+    SelectObject(fast.dc, GetStockObject(BLACK_PEN));
+}
+
 // The whole of both charts, every grid size, on a canvas much like the
 // window's client: the stamped charts equal the drawn ones.
 TEST_F(DotShapeTest, FastChartsEqualLiteralChartsAtEveryGridSize) {
