@@ -239,11 +239,24 @@ void eraseBackBuffer(HWND hwnd, HDC eraseDC) {
     DeleteObject(region);
 }
 
+bool somethingUndisplayed() {
+    const BackBuffer& b = shell.backBuffer;
+    RECT drawn;
+    const bool gdiDrew = (GetBoundsRect(b.dc, &drawn, 0) & DCB_SET) == DCB_SET &&
+                         drawn.right > drawn.left && drawn.bottom > drawn.top;
+    return gdiDrew || (b.written.right > b.written.left && b.written.bottom > b.written.top);
+}
+
 void catchUpWithWindow() {
     BackBuffer& b = shell.backBuffer;
     if (!shell.fastPainter || !b.dc || !b.bitmap || b.presentHolds > 0)
         return;
-    presentBackBuffer();
+    // Drawing still undisplayed (an erase whose paint follows) means no
+    // control has had a message since: each would have shown it first. So
+    // no control has drawn since the buffer last took their pixels, and
+    // the window's pixels under them are older than the buffer's.
+    if (somethingUndisplayed())
+        return;
     const HWND controls[] = {shell.sizeCombo, shell.copyButton, shell.pasteButton};
     for (HWND control : controls) {
         RECT r;
@@ -291,4 +304,53 @@ void markBackBufferDirty(int left, int top, int right, int bottom) {
     w.top = top < w.top ? top : w.top;
     w.right = right > w.right ? right : w.right;
     w.bottom = bottom > w.bottom ? bottom : w.bottom;
+}
+
+// The child controls draw straight onto the window, and only while they
+// handle a message. Whatever the back buffer holds that the window does not
+// show yet is shown before that, so that the controls draw over the same
+// pixels as with the literal painter.
+namespace {
+
+struct WatchedControl {
+    HWND window;
+    WNDPROC ownProcedure;
+};
+
+const int MaxWatchedControls = 8;
+WatchedControl watchedControls[MaxWatchedControls];
+
+WNDPROC ownProcedureOf(HWND window) {
+    for (const WatchedControl& c : watchedControls) {
+        if (c.window == window)
+            return c.ownProcedure;
+    }
+    return NULL;
+}
+
+LRESULT CALLBACK watchedControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    presentBackBuffer();
+    const WNDPROC own = ownProcedureOf(window);
+    if (!own)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(own, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void watchControl(HWND control) {
+    if (!control)
+        return;
+    for (WatchedControl& c : watchedControls) {
+        if (c.window == control || c.window == NULL || !IsWindow(c.window)) {
+            c.window = control;
+            c.ownProcedure = (WNDPROC)SetWindowLongPtrW(control, GWLP_WNDPROC,
+                                                        (LONG_PTR)watchedControlProc);
+            return;
+        }
+    }
+}
+
+bool paintFollowsErase(HWND hwnd) {
+    return shell.fastPainter && GetUpdateRect(hwnd, NULL, FALSE);
 }

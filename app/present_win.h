@@ -39,11 +39,20 @@ void fitBackBuffer(int width, int height);
 // window (the class brush over the DC's region), done in the back buffer.
 void eraseBackBuffer(HWND hwnd, HDC eraseDC);
 
-// Before a message draws: shows what an enclosing message drew so far, then
-// copies the child controls' pixels from the window into the back buffer.
+// Before a message draws: copies the child controls' pixels from the
+// window into the back buffer, unless the buffer holds drawing the window
+// does not show yet (then the controls cannot have drawn since).
 // The controls paint straight onto the window, and whatever the main window
 // draws over them must land on what they show, as it would on the window.
 void catchUpWithWindow();
+
+// Lets the back buffer show what it holds before the child control handles
+// any message (controls draw onto the window while they handle one).
+void watchControl(HWND control);
+
+// True when, under the fast painter, an erase just made is followed by a
+// paint: its present can wait for the paint's, one copy instead of two.
+bool paintFollowsErase(HWND hwnd);
 
 // Inside WM_PAINT nothing is presented until the paint is complete.
 void holdPresent();

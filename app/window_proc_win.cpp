@@ -141,6 +141,9 @@ void onCreate(HWND hwnd) {
     SendMessageW(shell.sizeCombo, WM_SETFONT, (WPARAM)gdi.controlFont, 0);
     SendMessageW(shell.copyButton, WM_SETFONT, (WPARAM)gdi.controlFont, 0);
     SendMessageW(shell.pasteButton, WM_SETFONT, (WPARAM)gdi.controlFont, 0);
+    watchControl(shell.sizeCombo);
+    watchControl(shell.copyButton);
+    watchControl(shell.pasteButton);
 
     // Read now, while the main window stands at the screen origin: the box's
     // screen bottom less the caption is its client bottom once WM_SIZE has
@@ -513,7 +516,8 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     catchUpWithWindow();
     const LRESULT result = handleMessage(hwnd, message, wParam, lParam);
     // Whatever this message drew into the back buffer is on the window
-    // before the message is done.
-    presentBackBuffer();
+    // before the message is done; an erase waits for the paint after it.
+    if (!(message == WM_ERASEBKGND && paintFollowsErase(hwnd)))
+        presentBackBuffer();
     return result;
 }

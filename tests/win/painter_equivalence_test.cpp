@@ -561,6 +561,48 @@ Sequence hovering() {
     return s;
 }
 
+void redraw(const RECT* area, UINT flags) { RedrawWindow(shell.mainWindow, area, NULL, flags); }
+
+// Redraws asked of the window from outside, as the system or another
+// program asks them: erase and paint sent at once, an erase alone with the
+// paint left to the queue, parts of the client, with and without the
+// child controls.
+Sequence redrawsFromOutside() {
+    Sequence s;
+    const UINT now = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+    addStep(s, "a pick first", [] { pickAt(hexagonDot(2, -1)); });
+    addStep(s, "everything now, no children", [now] { redraw(NULL, now | RDW_NOCHILDREN); });
+    addStep(s, "everything now, with children", [now] { redraw(NULL, now | RDW_ALLCHILDREN); });
+    addStep(s, "the controls' corner now", [now] {
+        const RECT r = {0, 0, 120, 400};
+        redraw(&r, now | RDW_NOCHILDREN);
+    });
+    addStep(s, "erase now, paint later", [] {
+        redraw(NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_NOCHILDREN);
+    });
+    addStep(s, "erase now, then a key before the paint", [] {
+        redraw(NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_ALLCHILDREN);
+        pressKey(VK_DOWN);
+    });
+    addStep(s, "erase now, then a control's message before the paint", [] {
+        const RECT r = {0, 0, 300, 300};
+        redraw(&r, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_NOCHILDREN);
+        InvalidateRect(shell.copyButton, NULL, TRUE);
+        UpdateWindow(shell.copyButton);
+        SendMessageW(shell.sizeCombo, CB_SETCURSEL, (WPARAM)app.settings.sizeIndex, 0);
+    });
+    addStep(s, "client 1100 x 800, N = 128", [] {
+        setClientSize(1100, 800);
+        selectGridSize(10);
+    });
+    addStep(s, "everything now at N = 128", [now] { redraw(NULL, now | RDW_NOCHILDREN); });
+    addStep(s, "a middle part now", [now] {
+        const RECT r = {200, 150, 700, 500};
+        redraw(&r, now | RDW_ALLCHILDREN);
+    });
+    return s;
+}
+
 class PainterEquivalenceTest : public MainWindowTest {
 protected:
     void TearDown() override { usePainter(false); }
@@ -589,6 +631,8 @@ TEST_F(PainterEquivalenceTest, BackgroundColourChanges) {
 TEST_F(PainterEquivalenceTest, Resizes) { expectSamePictures(resizes()); }
 
 TEST_F(PainterEquivalenceTest, Hovering) { expectSamePictures(hovering()); }
+
+TEST_F(PainterEquivalenceTest, RedrawsFromOutside) { expectSamePictures(redrawsFromOutside()); }
 
 // ------------------------------------------------------- presenting itself
 
