@@ -1,5 +1,7 @@
 #include "app/present_win.h"
 
+#include "app/scratch_bitmap_win.h"
+
 namespace {
 
 // A class brush may also be a system colour index plus one.
@@ -33,18 +35,6 @@ bool takeDrawnBox(RECT& box) {
         box = b.written;
     SetRectEmpty(&b.written);
     return gdiDrew || written;
-}
-
-HBITMAP createBufferBitmap(int width, int height, void*& bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;   // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bits = NULL;
-    return CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
 }
 
 // The first write to each page of a fresh bitmap costs a page fault: some
@@ -111,7 +101,7 @@ bool replaceBackBufferBitmap(int width, int height) {
     void* bits = NULL;
     HBITMAP bitmap = takeWarmBitmap(width, height, bits, width, height);
     if (!bitmap)
-        bitmap = createBufferBitmap(width, height, bits);
+        bitmap = createPixelBitmap(width, height, bits);
     if (!bitmap)
         return false;
     const HGDIOBJ previous = SelectObject(b.dc, bitmap);
@@ -167,7 +157,7 @@ void openWindowDCs(HWND hwnd) {
 void warmBackBuffer(int width, int height) {
     if (!shell.fastPainter || width <= 0 || height <= 0 || warm.bitmap)
         return;
-    warm.bitmap = createBufferBitmap(width, height, warm.bits);
+    warm.bitmap = createPixelBitmap(width, height, warm.bits);
     if (!warm.bitmap)
         return;
     warm.width = width;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/present_win.h"
+#include "app/scratch_bitmap_win.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 
@@ -18,7 +19,8 @@ struct DotSpan {
 };
 
 struct DotShape {
-    bool known;
+    bool known;    // learning was tried
+    bool learnt;   // and succeeded (a shape may rightly cover nothing)
     std::vector<DotSpan> spans;
     // The box of all spans, relative to the centre; right and bottom excluded.
     int left, top, right, bottom;
@@ -74,24 +76,10 @@ void learnShape(int radius, int penWidth, DotShape& shape) {
     const int margin = CaptureMargin + penWidth;
     const int size = 2 * radius + 2 * margin;
     const int centre = margin + radius;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = NULL;
-    HDC dc = CreateCompatibleDC(NULL);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (!dc || !bitmap) {
-        if (bitmap)
-            DeleteObject(bitmap);
-        if (dc)
-            DeleteDC(dc);
-        return;
-    }
-    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    ScratchBitmap scratch;
+    if (!openScratchBitmap(scratch, size, size))
+        return;   // not learnt: such dots are drawn with GDI
+    HDC dc = scratch.dc;
     PatBlt(dc, 0, 0, size, size, BLACKNESS);
     HPEN pen = penWidth > 0 ? CreatePen(PS_SOLID, penWidth, RGB(0xFF, 0xFF, 0xFF))
                             : (HPEN)GetStockObject(NULL_PEN);
@@ -100,17 +88,17 @@ void learnShape(int radius, int penWidth, DotShape& shape) {
         SelectObject(dc, GetStockObject(penWidth > 0 ? NULL_BRUSH : WHITE_BRUSH));
     Ellipse(dc, centre - radius, centre - radius, centre + radius, centre + radius);
     GdiFlush();
-    readSpans(static_cast<const std::uint32_t*>(bits), size, centre, shape);
+    readSpans(scratch.bits, size, centre, shape);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     if (penWidth > 0)
         DeleteObject(pen);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    closeScratchBitmap(scratch);
     // A shape that reaches the bitmap's edge may have lost pixels beyond it.
-    if (!shape.spans.empty() && (shape.left <= -centre || shape.top <= -centre ||
-                                 shape.right >= size - centre || shape.bottom >= size - centre))
+    shape.learnt = shape.spans.empty() ||
+                   (shape.left > -centre && shape.top > -centre && shape.right < size - centre &&
+                    shape.bottom < size - centre);
+    if (!shape.learnt)
         shape.spans.clear();
 }
 
@@ -555,18 +543,28 @@ void walkTriangle() {
 
 }  // namespace
 
-void stampHexagon() {
+bool stampHexagon() {
+    if (!shapeOfRadius(app.layout.dotRadius).learnt)
+        return false;
     paintChart(hexagonPlan, hexagonWalk, hexagonWalkInputs(), walkHexagon);
+    return true;
 }
 
-void stampTriangle() {
+bool stampTriangle() {
+    if (!shapeOfRadius(app.layout.dotRadius).learnt)
+        return false;
     paintChart(trianglePlan, triangleWalk, triangleWalkInputs(), walkTriangle);
+    return true;
 }
 
-void stampDot(int x, int y, COLORREF c) {
-    Stamping s = beginStamping(shapeOfRadius(app.layout.dotRadius));
+bool stampDot(int x, int y, COLORREF c) {
+    const DotShape& shape = shapeOfRadius(app.layout.dotRadius);
+    if (!shape.learnt)
+        return false;
+    Stamping s = beginStamping(shape);
     stampPixelAt(s, x, y, bufferPixelOf(c));
     endStamping(s);
+    return true;
 }
 
 bool stampRing(int x, int y, int radius) {
@@ -580,7 +578,7 @@ bool stampRing(int x, int y, int radius) {
         pen.lopnWidth.x < 1)
         return false;
     const DotShape& shape = shapeOfRing(radius, pen.lopnWidth.x);
-    if (shape.spans.empty())
+    if (!shape.learnt)
         return false;
     Stamping s = beginStamping(shape);
     stampPixelAt(s, x, y, bufferPixelOf(pen.lopnColor));

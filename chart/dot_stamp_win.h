@@ -10,13 +10,16 @@
 #include "app/shell_win.h"
 
 // Every dot of the level hexagon at app.layout.dotRadius, in painting order.
-void stampHexagon();
+// Each of these three returns false, having drawn nothing, when the dot's
+// shape could not be learnt (no bitmap to learn it in): the caller then
+// draws with GDI.
+bool stampHexagon();
 
 // Every dot of the hue triangle at app.layout.dotRadius, in painting order.
-void stampTriangle();
+bool stampTriangle();
 
 // One dot of radius app.layout.dotRadius centred at (x, y).
-void stampDot(int x, int y, COLORREF c);
+bool stampDot(int x, int y, COLORREF c);
 
 // The outline GDI's Ellipse draws for the box x - radius .. x + radius with
 // the DC's selected pen (solid, any width) and a null brush, put into the

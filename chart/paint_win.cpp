@@ -7,10 +7,8 @@
 #include "chart/triangle.h"
 
 void drawDot(int x, int y, COLORREF c) {
-    if (shell.fastPainter) {
-        stampDot(x, y, c);
+    if (shell.fastPainter && stampDot(x, y, c))
         return;
-    }
     HDC dc = shell.windowDC;
     const int r = app.layout.dotRadius;
     HBRUSH brush = CreateSolidBrush(c);
@@ -23,9 +21,7 @@ void drawDot(int x, int y, COLORREF c) {
 }
 
 void paintHexagon() {
-    if (shell.fastPainter)
-        stampHexagon();
-    else
+    if (!(shell.fastPainter && stampHexagon()))
         forEachHexagonDot(drawDot);
 }
 
@@ -38,9 +34,7 @@ void paintTriangle() {
     const int savedRadius = app.layout.dotRadius;
     if (savedRadius < SmallDotRadius)
         app.layout.dotRadius = savedRadius + 1;
-    if (shell.fastPainter)
-        stampTriangle();
-    else
+    if (!(shell.fastPainter && stampTriangle()))
         forEachTriangleDot(drawDot);
     app.layout.dotRadius = savedRadius;
 }

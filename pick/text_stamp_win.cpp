@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/present_win.h"
+#include "app/scratch_bitmap_win.h"
 #include "pick/readout_win.h"
 
 namespace {
@@ -68,49 +69,9 @@ bool matches(const TextStamp& s, const LOGFONTW& font, std::uint8_t mode, COLORR
            s.text == text;
 }
 
-// A 32-bit top-down bitmap in a memory DC, for drawing a text into.
-struct Canvas {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ oldBitmap;
-    const std::uint32_t* bits;
-    int width, height;
-};
-
-bool openCanvas(Canvas& c, int width, int height) {
-    c = Canvas();
-    c.width = width;
-    c.height = height;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    c.dc = CreateCompatibleDC(NULL);
-    void* bits = NULL;
-    c.bitmap = c.dc ? CreateDIBSection(c.dc, &info, DIB_RGB_COLORS, &bits, NULL, 0) : NULL;
-    if (!c.bitmap) {
-        if (c.dc)
-            DeleteDC(c.dc);
-        c.dc = NULL;
-        return false;
-    }
-    c.oldBitmap = SelectObject(c.dc, c.bitmap);
-    c.bits = static_cast<const std::uint32_t*>(bits);
-    return true;
-}
-
-void closeCanvas(Canvas& c) {
-    SelectObject(c.dc, c.oldBitmap);
-    DeleteObject(c.bitmap);
-    DeleteDC(c.dc);
-}
-
 // Draws the text at (margin, margin) over a plain background and returns
 // the picture.
-std::vector<std::uint32_t> drawOnBackground(Canvas& c, COLORREF fill, int margin,
+std::vector<std::uint32_t> drawOnBackground(ScratchBitmap& c, COLORREF fill, int margin,
                                             const TextStamp& s, HFONT font) {
     HBRUSH brush = CreateSolidBrush(fill);
     RECT all = {0, 0, c.width, c.height};
@@ -190,14 +151,16 @@ void learnTextStamp(TextStamp& s, HFONT font) {
     // substituted face); a margin of a whole line height on every side
     // leaves them room, and the edge check in readRuns catches the rest.
     const int margin = metrics.tmHeight + 2;
-    Canvas canvas;
-    if (!openCanvas(canvas, extent.cx + 2 * margin, extent.cy + 2 * margin))
+    ScratchBitmap canvas;
+    if (!openScratchBitmap(canvas, extent.cx + 2 * margin, extent.cy + 2 * margin))
         return;
     const std::vector<std::uint32_t> first = drawOnBackground(canvas, FirstBackground, margin, s, font);
     const std::vector<std::uint32_t> second =
         drawOnBackground(canvas, SecondBackground, margin, s, font);
-    closeCanvas(canvas);
-    s.kind = readRuns(s, first, second, canvas.width, canvas.height, margin);
+    const int width = canvas.width;
+    const int height = canvas.height;
+    closeScratchBitmap(canvas);
+    s.kind = readRuns(s, first, second, width, height, margin);
     if (s.kind != SetsItsPixels) {
         s.runs.clear();
         s.pixels.clear();
