@@ -99,7 +99,9 @@ HBITMAP takeWarmBitmap(int width, int height, void*& bits, int& takenWidth, int&
 bool replaceBackBufferBitmap(int width, int height) {
     BackBuffer& b = shell.backBuffer;
     void* bits = NULL;
-    HBITMAP bitmap = takeWarmBitmap(width, height, bits, width, height);
+    int madeWidth = width;
+    int madeHeight = height;
+    HBITMAP bitmap = takeWarmBitmap(width, height, bits, madeWidth, madeHeight);
     if (!bitmap)
         bitmap = createPixelBitmap(width, height, bits);
     if (!bitmap)
@@ -111,8 +113,8 @@ bool replaceBackBufferBitmap(int width, int height) {
         b.stubBitmap = previous;
     b.bitmap = bitmap;
     b.bits = static_cast<std::uint32_t*>(bits);
-    b.width = width;
-    b.height = height;
+    b.width = madeWidth;
+    b.height = madeHeight;
     return true;
 }
 
