@@ -1,5 +1,7 @@
 #include "app/present_win.h"
 
+#include <cstddef>
+
 #include "app/scratch_bitmap_win.h"
 
 namespace {
