@@ -233,38 +233,6 @@ void eraseBackBuffer(HWND hwnd, HDC eraseDC) {
     DeleteObject(region);
 }
 
-bool somethingUndisplayed() {
-    const BackBuffer& b = shell.backBuffer;
-    RECT drawn;
-    const bool gdiDrew = (GetBoundsRect(b.dc, &drawn, 0) & DCB_SET) == DCB_SET &&
-                         drawn.right > drawn.left && drawn.bottom > drawn.top;
-    return gdiDrew || (b.written.right > b.written.left && b.written.bottom > b.written.top);
-}
-
-void catchUpWithWindow() {
-    BackBuffer& b = shell.backBuffer;
-    if (!shell.fastPainter || !b.dc || !b.bitmap || b.presentHolds > 0)
-        return;
-    // Drawing still undisplayed (an erase whose paint follows) means no
-    // control has had a message since: each would have shown it first. So
-    // no control has drawn since the buffer last took their pixels, and
-    // the window's pixels under them are older than the buffer's.
-    if (somethingUndisplayed())
-        return;
-    const HWND controls[] = {shell.sizeCombo, shell.copyButton, shell.pasteButton};
-    for (HWND control : controls) {
-        RECT r;
-        if (!control || !IsWindowVisible(control) || !GetWindowRect(control, &r))
-            continue;
-        MapWindowPoints(NULL, shell.mainWindow, (POINT*)&r, 2);
-        BitBlt(b.dc, r.left, r.top, r.right - r.left, r.bottom - r.top, shell.screenDC, r.left,
-               r.top, SRCCOPY);
-    }
-    GdiFlush();
-    // Nothing changed on the window: the copy is not to be shown again.
-    startBoundsFromNothing(b.dc);
-}
-
 void holdPresent() {
     ++shell.backBuffer.presentHolds;
 }
@@ -303,7 +271,8 @@ void markBackBufferDirty(int left, int top, int right, int bottom) {
 // The child controls draw straight onto the window, and only while they
 // handle a message. Whatever the back buffer holds that the window does not
 // show yet is shown before that, so that the controls draw over the same
-// pixels as with the literal painter.
+// pixels as with the literal painter; after it, the buffer takes what the
+// control shows.
 namespace {
 
 struct WatchedControl {
@@ -322,12 +291,34 @@ WNDPROC ownProcedureOf(HWND window) {
     return NULL;
 }
 
+// Takes the control's pixels from the window into the back buffer, so that
+// what the main window draws over it lands on what it shows. The copy is
+// not to be shown again; whatever is still to be shown stays so.
+void takeControlPixels(HWND control) {
+    BackBuffer& b = shell.backBuffer;
+    RECT r;
+    if (!shell.fastPainter || !b.dc || !b.bitmap || !shell.screenDC || !IsWindowVisible(control) ||
+        !GetWindowRect(control, &r))
+        return;
+    MapWindowPoints(NULL, shell.mainWindow, (POINT*)&r, 2);
+    RECT pending;
+    const bool somethingPending = (GetBoundsRect(b.dc, &pending, DCB_RESET) & DCB_SET) == DCB_SET;
+    BitBlt(b.dc, r.left, r.top, r.right - r.left, r.bottom - r.top, shell.screenDC, r.left, r.top,
+           SRCCOPY);
+    GdiFlush();
+    SetBoundsRect(b.dc, NULL, DCB_ENABLE | DCB_RESET);
+    if (somethingPending)
+        SetBoundsRect(b.dc, &pending, DCB_ACCUMULATE);
+}
+
 LRESULT CALLBACK watchedControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     presentBackBuffer();
     const WNDPROC own = ownProcedureOf(window);
     if (!own)
         return DefWindowProcW(window, message, wParam, lParam);
-    return CallWindowProcW(own, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(own, window, message, wParam, lParam);
+    takeControlPixels(window);
+    return result;
 }
 
 }  // namespace

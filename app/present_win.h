@@ -39,15 +39,11 @@ void fitBackBuffer(int width, int height);
 // window (the class brush over the DC's region), done in the back buffer.
 void eraseBackBuffer(HWND hwnd, HDC eraseDC);
 
-// Before a message draws: copies the child controls' pixels from the
-// window into the back buffer, unless the buffer holds drawing the window
-// does not show yet (then the controls cannot have drawn since).
-// The controls paint straight onto the window, and whatever the main window
-// draws over them must land on what they show, as it would on the window.
-void catchUpWithWindow();
-
-// Lets the back buffer show what it holds before the child control handles
-// any message (controls draw onto the window while they handle one).
+// Child controls paint straight onto the window, and only while they
+// handle a message. Before the control handles any message the window is
+// shown what the back buffer holds; after it, the buffer takes the control's
+// pixels from the window, so that whatever the main window draws over the
+// control lands on what it shows, as it would on the window.
 void watchControl(HWND control);
 
 // True when, under the fast painter, an erase just made is followed by a

@@ -513,7 +513,6 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    catchUpWithWindow();
     const LRESULT result = handleMessage(hwnd, message, wParam, lParam);
     // Whatever this message drew into the back buffer is on the window
     // before the message is done; an erase waits for the paint after it.

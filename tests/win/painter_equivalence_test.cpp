@@ -603,6 +603,40 @@ Sequence redrawsFromOutside() {
     return s;
 }
 
+void clickButton(HWND button) {
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+// The child controls drawing themselves, in between and during what the
+// main window draws over and around them.
+Sequence controlsDrawing() {
+    Sequence s;
+    addStep(s, "client 430 x 300, N = 12", [] {
+        setClientSize(430, 300);
+        selectGridSize(3);
+    });
+    addStep(s, "Paste pressed with the mouse", [] { clickButton(shell.pasteButton); });
+    addStep(s, "focus on Copy", [] { SetFocus(shell.copyButton); });
+    addStep(s, "level steps with the focus on Copy", [] {
+        pressKey(VK_DOWN);
+        pressKey(VK_DOWN);
+    });
+    addStep(s, "Copy pressed with the mouse", [] { clickButton(shell.copyButton); });
+    addStep(s, "size box opened and closed", [] {
+        SendMessageW(shell.sizeCombo, CB_SHOWDROPDOWN, TRUE, 0);
+        settle();
+        SendMessageW(shell.sizeCombo, CB_SHOWDROPDOWN, FALSE, 0);
+    });
+    addStep(s, "focus back on the window", [] { SetFocus(shell.mainWindow); });
+    addStep(s, "the smallest grid over the controls", [] { selectGridSize(0); });
+    addStep(s, "a pick and a slice step", [] {
+        pickAt(hexagonDot(1, -1));
+        pressKey(VK_LEFT);
+    });
+    return s;
+}
+
 class PainterEquivalenceTest : public MainWindowTest {
 protected:
     void TearDown() override { usePainter(false); }
@@ -633,6 +667,8 @@ TEST_F(PainterEquivalenceTest, Resizes) { expectSamePictures(resizes()); }
 TEST_F(PainterEquivalenceTest, Hovering) { expectSamePictures(hovering()); }
 
 TEST_F(PainterEquivalenceTest, RedrawsFromOutside) { expectSamePictures(redrawsFromOutside()); }
+
+TEST_F(PainterEquivalenceTest, ControlsDrawing) { expectSamePictures(controlsDrawing()); }
 
 // ------------------------------------------------------- presenting itself
 
