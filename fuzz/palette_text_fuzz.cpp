@@ -16,14 +16,7 @@
 #include "app/state.h"
 #include "palette/palette_model.h"
 #include "palette/palette_text.h"
-
-#define CHECK(condition)                                                              \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                             \
-        }                                                                             \
-    } while (0)
+#include "fuzz/fuzz_check.h"
 
 namespace {
 

@@ -12,14 +12,7 @@
 
 #include "app/settings_format.h"
 #include "app/state.h"
-
-#define CHECK(condition)                                                              \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                             \
-        }                                                                             \
-    } while (0)
+#include "fuzz/fuzz_check.h"
 
 namespace {
 

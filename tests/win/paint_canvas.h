@@ -2,6 +2,8 @@
 // for the window's device context, so that tests read back real pixels.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -185,3 +187,28 @@ inline void layOut(int sizeIndex, int clientWidth, int clientHeight) {
     updateLevel();
     updateHue();
 }
+
+// Stands for whatever was on the screen before: no painter uses it.
+const COLORREF StaleScreen = 0x3C8F1E;
+
+// A 900 x 600 client at grid 8, with a canvas of that size standing in for
+// the window, showing only StaleScreen.
+class StaleCanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prepareDrawingState();
+        layOut(2, 900, 600);
+        canvas = createCanvas(900, 600);
+        fillCanvas(canvas, StaleScreen);
+    }
+    void TearDown() override { destroyCanvas(canvas); }
+
+    int count(int left, int top, int right, int bottom, COLORREF c) {
+        return countPixels(canvas, left, top, right, bottom, [c](COLORREF p) { return p == c; });
+    }
+    int countNot(int left, int top, int right, int bottom, COLORREF c) {
+        return countPixels(canvas, left, top, right, bottom, [c](COLORREF p) { return p != c; });
+    }
+
+    PaintCanvas canvas = {};
+};

@@ -13,25 +13,14 @@
 
 namespace {
 
-const COLORREF Stale = 0x3C8F1E;
+const COLORREF Stale = StaleScreen;
 const COLORREF White = 0xFFFFFF;
 const COLORREF Black = 0x000000;
 const COLORREF Red = 0x0000FF;
 const COLORREF Green = 0x00FF00;
 
-class PaletteStripTest : public ::testing::Test {
+class PaletteStripTest : public StaleCanvasTest {
 protected:
-    void SetUp() override {
-        prepareDrawingState();
-        layOut(2, 900, 600);
-        canvas = createCanvas(900, 600);
-        fillCanvas(canvas, Stale);
-    }
-    void TearDown() override { destroyCanvas(canvas); }
-
-    int countNot(int left, int top, int right, int bottom, COLORREF c) {
-        return countPixels(canvas, left, top, right, bottom, [c](COLORREF p) { return p != c; });
-    }
 
     void setDistinctPalette() {
         for (int k = 0; k < PaletteSlots; ++k)
@@ -45,8 +34,6 @@ protected:
     void expectSwatchInside(int k, COLORREF c) {
         EXPECT_EQ(0, countNot(swatchLeft(k), top() + 1, swatchRight(k), bottom(), c)) << "slot " << k;
     }
-
-    PaintCanvas canvas = {};
 };
 
 TEST_F(PaletteStripTest, LayoutIsTheOneTheseTestsAssume) {

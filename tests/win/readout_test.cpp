@@ -16,8 +16,7 @@
 
 namespace {
 
-// Stands for whatever was on the screen before: no painter uses it.
-const COLORREF Stale = 0x3C8F1E;
+const COLORREF Stale = StaleScreen;
 const COLORREF Gray = DefaultGray;
 const COLORREF Grey3 = 0xA0A0A0;
 const COLORREF White = 0xFFFFFF;
@@ -61,22 +60,8 @@ TEST(ReadoutFormats, EveryValueOfOneFormatHasTheSameLength) {
     }
 }
 
-class ReadoutPaintTest : public ::testing::Test {
+class ReadoutPaintTest : public StaleCanvasTest {
 protected:
-    void SetUp() override {
-        prepareDrawingState();
-        layOut(2, 900, 600);
-        canvas = createCanvas(900, 600);
-        fillCanvas(canvas, Stale);
-    }
-    void TearDown() override { destroyCanvas(canvas); }
-
-    int count(int left, int top, int right, int bottom, COLORREF c) {
-        return countPixels(canvas, left, top, right, bottom, [c](COLORREF p) { return p == c; });
-    }
-    int countNot(int left, int top, int right, int bottom, COLORREF c) {
-        return countPixels(canvas, left, top, right, bottom, [c](COLORREF p) { return p != c; });
-    }
     int darkPixels(int left, int top, int right, int bottom) {
         return countPixels(canvas, left, top, right, bottom, isDark);
     }
@@ -114,8 +99,6 @@ protected:
         app.interaction.mouseInside = 1;
         app.interaction.hoverColor = c;
     }
-
-    PaintCanvas canvas = {};
 };
 
 TEST_F(ReadoutPaintTest, LayoutIsTheOneTheseTestsAssume) {
