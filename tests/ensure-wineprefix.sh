@@ -7,5 +7,11 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 [ -f "$WINEPREFIX/system.reg" ] && exit 0
 mkdir -p "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
+# With wine32 installed the plain wineboot uses the 32-bit loader and makes a
+# prefix whose syswow64 is empty; the 64-bit loader makes one that runs both.
+if [ -x /usr/lib/wine/wine64 ]; then
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+else
+    wineboot -i >/dev/null 2>&1
+fi
 wineserver -w
