@@ -2,6 +2,9 @@
 # threading support GoogleTest needs; the program itself uses no threads.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/i686-double.cmake)
+set(CMAKE_C_FLAGS_INIT "${ZAVRIK_I686_FP_FLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "${ZAVRIK_I686_FP_FLAGS}")
 set(ZAVRIK_MINGW_PREFIX i686-w64-mingw32)
 set(CMAKE_C_COMPILER ${ZAVRIK_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${ZAVRIK_MINGW_PREFIX}-g++-posix)

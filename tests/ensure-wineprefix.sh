@@ -5,7 +5,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX="${WINEPREFIX:-$here/../build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
-[ -f "$WINEPREFIX/system.reg" ] && exit 0
+# A prefix made before wine32 was installed has an empty syswow64 and cannot
+# start 32-bit programs: make it again.
+if [ -f "$WINEPREFIX/system.reg" ]; then
+    [ -x /usr/lib/wine/wine ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] \
+        || exit 0
+    rm -rf "$WINEPREFIX"
+fi
 mkdir -p "$WINEPREFIX"
 # With wine32 installed the plain wineboot uses the 32-bit loader and makes a
 # prefix whose syswow64 is empty; the 64-bit loader makes one that runs both.

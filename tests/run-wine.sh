@@ -1,11 +1,24 @@
 #!/bin/sh
-# Runs a Windows executable under Wine with the project's own prefix.
-# Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs Windows tests through it.
-# Needs DISPLAY (tests/with-display.sh provides a virtual one).
+# Runs a Windows executable under Wine with the project's own prefix, with the
+# loader that matches the executable: the 32-bit one for an i386 program, the
+# 64-bit one otherwise. Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs
+# Windows tests through it. Needs DISPLAY (tests/with-display.sh provides one).
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX="${WINEPREFIX:-$here/../build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+
+# The PE header's machine field: 14c for i386, 8664 for x86_64.
+pe_machine() {
+    [ -f "$1" ] || return
+    offset=$(od -An -tu4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ')
+    [ -n "$offset" ] || return
+    od -An -tx2 -j $((offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' '
+}
+
+if [ "$(pe_machine "$1")" = "014c" ]; then
+    exec /usr/lib/wine/wine "$@"
+fi
 if [ -x /usr/lib/wine/wine64 ]; then
     exec /usr/lib/wine/wine64 "$@"
 fi

@@ -874,7 +874,9 @@ def gradient(palette, a, b):
     if n < 2:
         return out
     for i in range(1, n):
-        out[a + i] = tuple((palette[a][c] + round_half_away(i * (palette[b][c] - palette[a][c]) / n)) & 0xFF
+        # The step is a double of its own, then multiplied: i * d / n in one
+        # go rounds differently at some halves (7 * 61 / 14).
+        out[a + i] = tuple((palette[a][c] + round_half_away(i * ((palette[b][c] - palette[a][c]) / n))) & 0xFF
                            for c in range(3))
     return out
 

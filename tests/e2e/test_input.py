@@ -368,6 +368,27 @@ class PaletteDrags(InputCase):
         fields = harness.parse_settings(text)
         self.assertEqual(fields['palette'], palette)
 
+    def test_gradient_of_fourteen_slots_goes_out_exactly(self):
+        # The middle of 0 to 0x3b over 14 slots is 29.5 in double precision;
+        # extended precision made it 29.49... and the slot one step off.
+        program, layout = self.start_default()
+        harness.set_clipboard('A(000000) O(3b3de5)')
+        palette = [BACKGROUND] * 16
+        palette[0], palette[14] = (0, 0, 0), (0x3b, 0x3d, 0xe5)
+        with program.holding('ctrl'):
+            program.key('v')
+        program.wait_pixels(self.swatch_points(layout, palette), what='gradient ends pasted')
+        program.drag(layout.swatch_center(0), layout.swatch_center(14), modifier='shift')
+        palette = harness.gradient(palette, 0, 14)
+        self.assertEqual(palette[7], (0x1e, 0x1e, 0x73))
+        program.wait_pixels(self.swatch_points(layout, palette), what='gradient from slot A to slot O')
+        expected = harness.palette_text(palette)
+        self.assertIn('H(1e1e73)', expected)
+        with program.holding('ctrl'):
+            program.key('c')
+        harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
+                           what='the clipboard to hold %r' % expected)
+
     def test_right_clicks_clear_and_fill_slots(self):
         program, layout = self.start_default()
         charts = Charts(8)

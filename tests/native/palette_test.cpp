@@ -170,6 +170,36 @@ TEST(Gradient, WholeStripRunsEvenly) {
     }
 }
 
+TEST(Gradient, FourteenApartMiddleSlotIsRoundedFromADoubleProduct) {
+    // A to O and B to Z are 14 apart. For these channel differences the
+    // middle slot's 7 * (d / 14) lies at or just below a half in double
+    // precision; kept in 80-bit x87 registers it lands on the other side.
+    struct Case { int difference, middleOffset; };
+    const Case cases[] = {{59, 30}, {61, 30}, {115, 57}, {125, 63},
+                          {229, 115}, {237, 118}, {243, 122}, {251, 125}};
+    for (int a : {0, 1}) {
+        for (const Case& c : cases) {
+            for (int sign : {1, -1}) {
+                const int d = sign * c.difference;
+                const int start = d >= 0 ? 0 : 255;
+                Palette p = uniformPalette(0xC8C8C8);
+                p.slots[a] = makeColor(start, 0, start);
+                p.slots[a + 14] = makeColor(start + d, 0, start + d);
+                const int middle = start + sign * c.middleOffset;
+                EXPECT_EQ(makeColor(middle, 0, middle), gradient(p, a, a + 14).slots[a + 7])
+                    << "slots " << a << " to " << a + 14 << ", difference " << d;
+            }
+        }
+    }
+}
+
+TEST(Gradient, BlackToBlueVioletMiddleSlot) {
+    Palette p = uniformPalette(0xC8C8C8);
+    p.slots[0] = makeColor(0, 0, 0);
+    p.slots[14] = makeColor(0x3b, 0x3d, 0xe5);
+    EXPECT_EQ(makeColor(0x1e, 0x1e, 0x73), gradient(p, 0, 14).slots[7]);
+}
+
 // ---- Palette text: writing -------------------------------------------------
 
 std::u16string formatted(const Palette& p) {
