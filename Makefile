@@ -1,17 +1,15 @@
 # Everything on a fresh Debian machine, as root:
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build native and Windows targets, run every test
+# Each target is a thin call of the CMake presets (CMakePresets.json), which an
+# IDE or a plain `cmake --preset` / `ctest --preset` uses the same way.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
-BUILD := build
-FUZZ_SECONDS ?= 15
 LONG_FUZZ_SECONDS ?= 600
-export WINEPREFIX ?= $(CURDIR)/$(BUILD)/wineprefix
-export WINEDEBUG ?= -all
-export WINEDLLOVERRIDES ?= mscoree=;mshtml=
 
-.PHONY: all deps wine32 native native32 asan exe win32 win64 fuzz-build test test-native test-native32 \
-        test-asan test-fuzz test-windows run fuzz soak bench dist clean
+.PHONY: all deps wine32 exe test run fuzz soak bench dist clean \
+        native native-asan native32 fuzz-build win64 win32 \
+        test-native test-native-asan test-native32 test-fuzz test-win64 test-win32
 
 all: exe
 
@@ -34,112 +32,75 @@ deps:
 
 # The 32-bit Windows release is tested under Debian's 32-bit Wine, which
 # needs the i386 architecture; one clear line when it cannot be had.
-WINE32_LOADER := /usr/lib/wine/wine
 wine32: deps
-	@[ -x $(WINE32_LOADER) ] || { echo "installing: wine32:i386"; \
+	@[ -x /usr/lib/wine/wine ] || { echo "installing: wine32:i386"; \
 	  dpkg --add-architecture i386 && apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq wine32:i386 >/dev/null 2>&1; } \
 	  || { echo "make test: wine32:i386 cannot be installed on this machine, so the 32-bit release exe cannot be tested"; exit 1; }
 
-$(BUILD)/native/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-
-$(BUILD)/native32/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD)/native32 -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-
-$(BUILD)/native-asan/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD)/native-asan -DCMAKE_BUILD_TYPE=Debug \
-	  -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" \
-	  -DZAVRIK_SANITIZED=ON >/dev/null
-
-$(BUILD)/fuzz/CMakeCache.txt: | deps
-	CXX=clang++ CC=clang cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAVRIK_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-
-$(BUILD)/win64/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-
-$(BUILD)/win32/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-
-native: $(BUILD)/native/CMakeCache.txt
-	cmake --build $(BUILD)/native -j$(JOBS)
-
-native32: $(BUILD)/native32/CMakeCache.txt
-	cmake --build $(BUILD)/native32 -j$(JOBS)
-
-asan: $(BUILD)/native-asan/CMakeCache.txt
-	cmake --build $(BUILD)/native-asan -j$(JOBS)
-
-fuzz-build: $(BUILD)/fuzz/CMakeCache.txt
-	cmake --build $(BUILD)/fuzz -j$(JOBS) --target palette_text_fuzz settings_fuzz
-
-win64: $(BUILD)/win64/CMakeCache.txt
-	cmake --build $(BUILD)/win64 -j$(JOBS)
-
-win32: $(BUILD)/win32/CMakeCache.txt
-	cmake --build $(BUILD)/win32 -j$(JOBS)
+# One rule per preset: configure (quick when nothing changed), then build.
+native native-asan native32 win64 win32: deps
+	cmake --preset $@ --log-level=WARNING
+	cmake --build --preset $@ -j$(JOBS)
+fuzz-build: deps
+	cmake --preset fuzz --log-level=WARNING
+	cmake --build --preset fuzz -j$(JOBS)
 
 # The release program is the 32-bit one; the same source builds for x86_64.
 exe: win32 win64
 
-test-native: native
-	cd $(BUILD)/native && ctest --output-on-failure -j$(JOBS)
-
-test-native32: native32
-	cd $(BUILD)/native32 && ctest --output-on-failure -j$(JOBS)
-
-test-asan: asan
-	cd $(BUILD)/native-asan && ctest --output-on-failure -j$(JOBS)
-
+test-native test-native-asan test-native32: test-%: %
+	ctest --preset $*
 test-fuzz: fuzz-build
-	@for t in palette_text_fuzz settings_fuzz; do \
-	  mkdir -p $(BUILD)/fuzz/corpus-$$t && cp -n fuzz/corpus/$$t/* $(BUILD)/fuzz/corpus-$$t/ 2>/dev/null; \
-	  echo "fuzzing $$t for $(FUZZ_SECONDS) s"; \
-	  $(BUILD)/fuzz/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=0 $(BUILD)/fuzz/corpus-$$t 2>$(BUILD)/fuzz/$$t.log \
-	    || { tail -40 $(BUILD)/fuzz/$$t.log; exit 1; }; \
-	  grep -h 'Done' $(BUILD)/fuzz/$$t.log | tail -1; \
-	done
-
-test-windows: exe wine32
-	tests/with-display.sh bash -c 'tests/check-wine32.sh $(BUILD)/win32/tests/win_tests.exe && \
-	  (cd $(BUILD)/win32 && ctest --output-on-failure) && (cd $(BUILD)/win64 && ctest --output-on-failure)'
+	ctest --preset fuzz
+# The Windows tests start their own virtual display and wineserver (a CTest
+# fixture); the end-to-end tests ask the native model tool for expected values.
+test-win32: win32 wine32 native
+	tests/check-wine32.sh build/win32/tests/win_tests.exe
+	ctest --preset win32
+test-win64: win64 native
+	ctest --preset win64
 
 test: deps
 	$(MAKE) test-native
 	$(MAKE) test-native32
-	$(MAKE) test-asan
+	$(MAKE) test-native-asan
 	$(MAKE) test-fuzz
-	$(MAKE) test-windows
+	$(MAKE) test-win32
+	$(MAKE) test-win64
+
+fuzz: fuzz-build
+	ZAVRIK_FUZZ_SECONDS=$(LONG_FUZZ_SECONDS) ctest --preset fuzz
+
+soak: win32 wine32
+	tests/with-display.sh python3 tests/e2e/soak.py build/win32/zavrik.exe --actions $${SOAK_ACTIONS:-5000}
+
+bench: win64
+	tests/with-display.sh tests/run-wine.sh build/win64/bench/paint_bench.exe
+
+# Starts the release program: on the user's display when there is one,
+# otherwise on a virtual display, saving a screenshot.
+run: win32 wine32
+	@if [ -n "$$DISPLAY" ]; then \
+	  tests/ensure-wineprefix.sh && tests/run-wine.sh build/win32/zavrik.exe; \
+	else \
+	  tests/with-display.sh python3 tests/e2e/screenshot.py build/win32/zavrik.exe build/screenshot.png \
+	    && echo "screenshot saved to build/screenshot.png"; \
+	fi
 
 # The download for Windows users: stripped exes (resources kept), a readme for
 # people who use the program, the licence, and a SHA-256 list of the zips.
 # strip writes the time of day into the PE header unless told a fixed one.
 VERSION := $(shell sed -n '/^project.zavrik VERSION/s/[^0-9.]//gp' CMakeLists.txt)
-DIST := $(BUILD)/dist
-dist: $(BUILD)/win32/CMakeCache.txt $(BUILD)/win64/CMakeCache.txt
-	cmake --build $(BUILD)/win32 -j$(JOBS) --target zavrik
-	cmake --build $(BUILD)/win64 -j$(JOBS) --target zavrik
+DIST := build/dist
+dist: deps
+	cmake --preset win32 --log-level=WARNING && cmake --build --preset win32 -j$(JOBS) --target zavrik
+	cmake --preset win64 --log-level=WARNING && cmake --build --preset win64 -j$(JOBS) --target zavrik
 	rm -rf $(DIST) && mkdir -p $(DIST)/stage/win32 $(DIST)/stage/win64
-	SOURCE_DATE_EPOCH=0 i686-w64-mingw32-strip --strip-all -o $(DIST)/stage/win32/zavrik.exe $(BUILD)/win32/zavrik.exe
-	SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip --strip-all -o $(DIST)/stage/win64/zavrik.exe $(BUILD)/win64/zavrik.exe
+	SOURCE_DATE_EPOCH=0 i686-w64-mingw32-strip --strip-all -o $(DIST)/stage/win32/zavrik.exe build/win32/zavrik.exe
+	SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip --strip-all -o $(DIST)/stage/win64/zavrik.exe build/win64/zavrik.exe
 	python3 dist/make_dist.py $(VERSION) $(DIST) win32=$(DIST)/stage/win32/zavrik.exe win64=$(DIST)/stage/win64/zavrik.exe
 	rm -rf $(DIST)/stage
 
-fuzz: FUZZ_SECONDS = $(LONG_FUZZ_SECONDS)
-fuzz: test-fuzz
-
-soak: win64
-	tests/with-display.sh python3 tests/e2e/soak.py $(BUILD)/win64/zavrik.exe --actions $${SOAK_ACTIONS:-5000}
-
-bench: win64
-	tests/with-display.sh tests/run-wine.sh $(BUILD)/win64/bench/paint_bench.exe
-
-run: exe
-	@if [ -n "$$DISPLAY" ]; then \
-	  tests/ensure-wineprefix.sh && tests/run-wine.sh $(BUILD)/win64/zavrik.exe; \
-	else \
-	  tests/with-display.sh python3 tests/e2e/screenshot.py $(BUILD)/win64/zavrik.exe $(BUILD)/screenshot.png; \
-	fi
-
 clean:
-	rm -rf $(BUILD)
+	rm -rf build

@@ -4,9 +4,7 @@
 # 64-bit one otherwise. Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs
 # Windows tests through it. Needs DISPLAY (tests/with-display.sh provides one).
 here=$(cd "$(dirname "$0")" && pwd)
-export WINEPREFIX="${WINEPREFIX:-$here/../build/wineprefix}"
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+. "$here/wine-env.sh"
 
 # The PE header's machine field: 14c for i386, 8664 for x86_64.
 pe_machine() {
