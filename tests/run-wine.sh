@@ -5,6 +5,9 @@
 # Windows tests through it. Needs DISPLAY (tests/with-display.sh provides one).
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
+# A prefix Wine made by itself on first use would be made by the loader of
+# whatever ran first; the project's is made one way only.
+[ -f "$WINEPREFIX/system.reg" ] || "$here/ensure-wineprefix.sh"
 
 # The PE header's machine field: 14c for i386, 8664 for x86_64.
 pe_machine() {
