@@ -92,19 +92,11 @@ const DotShape& ringShapeOf(int radius, int penWidth) {
 }
 
 void stampSpansAt(const DotShape& shape, int x, int y, std::uint32_t pixel) {
-    const BackBuffer& b = painter.buffer;
     for (const DotSpan& span : shape.spans) {
-        const int row = y + span.dy;
-        if (row < 0 || row >= b.height)
-            continue;
         int left = x + span.left;
         int right = x + span.right;
-        if (left < 0)
-            left = 0;
-        if (right > b.width)
-            right = b.width;
-        std::uint32_t* p = b.bits + (std::size_t)row * b.width;
-        for (int k = left; k < right; ++k)
+        std::uint32_t* p = bufferRowSpan(y + span.dy, left, right);
+        for (int k = left; p && k < right; ++k)
             p[k] = pixel;
     }
 }

@@ -61,6 +61,10 @@ inline std::uint32_t bufferPixelOf(COLORREF c) {
            (std::uint32_t)((c >> 16) & 0xFF);
 }
 
+// Row y of the back buffer, with from..to cut to its width; NULL when the
+// row lies off the buffer.
+std::uint32_t* bufferRowSpan(int y, int& from, int& to);
+
 // Adds a box that was drawn into the back buffer to what the next present
 // copies. Does nothing when drawing goes straight onto the window.
 void markDrawn(int left, int top, int right, int bottom);

@@ -146,12 +146,9 @@ bool growBackBuffer(int width, int height) {
     const HGDIOBJ previous = SelectObject(b.dc, bitmap);
     if (b.bitmap)
         DeleteObject(b.bitmap);
-    else
-        b.stubBitmap = previous;
-    b.bitmap = bitmap;
-    b.bits = newBits;
-    b.width = newWidth;
-    b.height = newHeight;
+    const BackBuffer grown = {b.dc, bitmap, b.bitmap ? b.stubBitmap : previous, newBits,
+                              newWidth, newHeight, false};
+    b = grown;
     return true;
 }
 
@@ -185,12 +182,49 @@ bool takeBackBuffer(int width, int height) {
     return true;
 }
 
+// Charts of a few hundred large dots cost GDI little: then copying the
+// buffer onto the window costs more than it saves, and the default painter
+// draws straight onto the window, as the literal one does.
+const int FewestDotsForTheBuffer = 400;
+
+bool backBufferPays() {
+    const int n = app.settings.gridSize;
+    const int dots = 1 + 3 * n * (n + 1) + (n + 1) * (n + 1);
+    return dots >= FewestDotsForTheBuffer;
+}
+
+// The back buffer when the default painter is chosen and it pays, drawing
+// straight onto the window otherwise. Returns true when the buffer was
+// taken now, and holds no picture yet.
+bool chooseWhereToDraw() {
+    int width = 0;
+    int height = 0;
+    if (!painter.fast || painter.buffer.lent || !painter.screenDC || !clientSize(width, height))
+        return false;   // a minimised window keeps what it had
+    if (!backBufferPays()) {
+        presentDrawing();
+        freeBackBuffer();
+        return false;
+    }
+    const bool taken = painter.buffer.bits == NULL || shell.windowDC != painter.buffer.dc;
+    return takeBackBuffer(width, height) && taken;
+}
+
 void forgetLentPixels() {
     if (painter.buffer.lent)
         freeBackBuffer();
 }
 
 }  // namespace
+
+std::uint32_t* bufferRowSpan(int y, int& from, int& to) {
+    const BackBuffer& b = painter.buffer;
+    if (y < 0 || y >= b.height)
+        return NULL;
+    from = from < 0 ? 0 : from;
+    to = to > b.width ? b.width : to;
+    return b.bits + (std::size_t)y * b.width;
+}
 
 bool drawingIntoBuffer() {
     const BackBuffer& b = painter.buffer;
@@ -221,9 +255,7 @@ void usePainter(bool fast) {
     presentDrawing();
     freeBackBuffer();
     painter.fast = fast;
-    int width = 0;
-    int height = 0;
-    if (fast && clientSize(width, height) && takeBackBuffer(width, height)) {
+    if (chooseWhereToDraw()) {
         // The buffer holds no picture yet: the window paints it afresh.
         RedrawWindow(painter.window, NULL, NULL,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
@@ -260,23 +292,18 @@ void closeWindowDCs() {
     shell.windowDC = NULL;
 }
 
-void fitPainterToClient(int width, int height) {
+void fitPainterToClient(int, int) {
     clipScreenDC();
-    if (!painter.fast || painter.buffer.lent || !painter.screenDC || width <= 0 || height <= 0)
-        return;   // a minimised window keeps the buffer it had
-    takeBackBuffer(width, height);
+    chooseWhereToDraw();
 }
 
 void beginWindowPaint(HWND hwnd) {
-    ++painter.presentHolds;
-    int width = 0;
-    int height = 0;
-    if (painter.fast && !painter.buffer.bits && clientSize(width, height) &&
-        takeBackBuffer(width, height)) {
-        // A buffer again after painting straight onto the window: this paint
-        // puts the whole picture into it.
+    if (painter.presentHolds == 0 && chooseWhereToDraw()) {
+        // A buffer after painting straight onto the window: this paint puts
+        // the whole picture into it.
         InvalidateRect(hwnd, NULL, TRUE);
     }
+    ++painter.presentHolds;
     if (!drawingIntoBuffer() || painter.paintRegion)
         return;
     painter.paintRegion = CreateRectRgn(0, 0, 0, 0);

@@ -152,22 +152,13 @@ TextStamp& textStampFor(std::uint8_t mode, HFONT font, const wchar_t* text, bool
 }
 
 void writeRuns(const TextStamp& s, int x, int y) {
-    const BackBuffer& b = painter.buffer;
     for (const TextRun& run : s.runs) {
-        const int row = y + run.dy;
-        if (row < 0 || row >= b.height)
-            continue;
-        int from = x + run.dx;
-        int to = from + run.length;
-        const std::uint32_t* value = &s.pixels[run.first];
-        if (from < 0) {
-            value -= from;
-            from = 0;
-        }
-        if (to > b.width)
-            to = b.width;
-        std::uint32_t* p = b.bits + (std::size_t)row * b.width;
-        for (int k = from; k < to; ++k)
+        const int start = x + run.dx;
+        int from = start;
+        int to = start + run.length;
+        std::uint32_t* p = bufferRowSpan(y + run.dy, from, to);
+        const std::uint32_t* value = &s.pixels[run.first] + (from - start);
+        for (int k = from; p && k < to; ++k)
             p[k] = *value++;
     }
 }

@@ -162,7 +162,7 @@ void expectSamePictures(const Sequence& steps) {
     }
 
     startRun(true);
-    ASSERT_TRUE(paintingIntoBackBuffer());
+    ASSERT_TRUE(defaultPainterChosen());
     int totalDifferences = 0;
     for (size_t k = 0; k <= steps.size(); ++k) {
         if (k > 0) {
@@ -667,6 +667,9 @@ Sequence controlsDrawing() {
 // The back buffer cannot be grown: the default painter paints straight
 // onto the window, as the literal painter does, until a buffer can be had
 // again (at the next resize or paint).
+// A grid whose charts the default painter draws into its back buffer.
+const int BufferedGridIndex = 4;
+
 void expectNoBackBuffer() {
     if (defaultPainterChosen()) {
         EXPECT_FALSE(paintingIntoBackBuffer());
@@ -681,6 +684,7 @@ void expectBackBuffer() {
 
 Sequence bufferFailures() {
     Sequence s;
+    addStep(s, "select N = 16", [] { selectGridSize(BufferedGridIndex); });
     addStep(s, "a pick first", [] { pickAt(hexagonDot(1, -1)); });
     addStep(s, "no buffer for client 1000 x 700", [] {
         failBackBufferAllocations(true);
@@ -689,7 +693,10 @@ Sequence bufferFailures() {
         expectNoBackBuffer();
     });
     addStep(s, "level step without a buffer", [] { pressKey(VK_DOWN); });
-    addStep(s, "select N = 48 without a buffer", [] { selectGridSize(7); });
+    addStep(s, "select N = 48 without a buffer", [] {
+        selectGridSize(7);
+        expectNoBackBuffer();
+    });
     addStep(s, "slice step without a buffer", [] { pressKey(VK_LEFT); });
     addStep(s, "a buffer again at client 1100 x 760", [] {
         failBackBufferAllocations(false);
@@ -759,10 +766,25 @@ TEST_F(PainterEquivalenceTest, ControlsDrawing) { expectSamePictures(controlsDra
 
 TEST_F(PainterEquivalenceTest, BackBufferFailures) { expectSamePictures(bufferFailures()); }
 
+// The charts of the smallest grids cost GDI less than copying a buffer
+// onto the window: the default painter draws them straight onto it, and
+// takes its buffer again with a larger grid.
+TEST_F(PainterEquivalenceTest, SmallGridsArePaintedStraightOntoTheWindow) {
+    usePainter(true);
+    setClientSize(1000, 700);
+    const int indices[] = {0, 3, 2, 5, 1};
+    for (int index : indices) {
+        selectGridSize(index);
+        settle();
+        EXPECT_EQ(paintingIntoBackBuffer(), GridSizes[index] > 8) << GridSizes[index];
+    }
+}
+
 // Chosen while no back buffer can be had at all, the default painter
 // paints the literal picture straight onto the window.
 TEST_F(PainterEquivalenceTest, WithoutAnyBackBufferThePictureIsTheLiteralOne) {
     setClientSize(900, 640);
+    selectGridSize(BufferedGridIndex);
     settle();
     const Snapshot literal = captureScreenClient();
     failBackBufferAllocations(true);
@@ -786,7 +808,9 @@ TEST_F(PainterEquivalenceTest, WithoutAnyBackBufferThePictureIsTheLiteralOne) {
 TEST_F(PainterEquivalenceTest, TheScreenShowsTheWindowsSurface) {
     usePainter(true);
     setClientSize(1000, 700);
+    selectGridSize(BufferedGridIndex);
     settle();
+    ASSERT_TRUE(paintingIntoBackBuffer());
     pressKey(VK_DOWN);
     settle();
     EXPECT_EQ(countDifferences(captureScreenClient(), captureWindowClient()), 0);
@@ -795,7 +819,9 @@ TEST_F(PainterEquivalenceTest, TheScreenShowsTheWindowsSurface) {
 TEST_F(PainterEquivalenceTest, WhatAMessageDrawsIsOnTheWindowWhenItReturns) {
     usePainter(true);
     setClientSize(1000, 700);
+    selectGridSize(BufferedGridIndex);
     settle();
+    ASSERT_TRUE(paintingIntoBackBuffer());
     for (WPARAM key : {VK_DOWN, VK_LEFT, VK_TAB, VK_UP}) {
         SCOPED_TRACE((int)key);
         pressKey(key);
@@ -809,6 +835,7 @@ TEST_F(PainterEquivalenceTest, WhatAMessageDrawsIsOnTheWindowWhenItReturns) {
 
 TEST_F(PainterEquivalenceTest, TheBackBufferCoversTheClientAndKeepsWhatItShows) {
     usePainter(true);
+    selectGridSize(BufferedGridIndex);
     const int sizes[][2] = {{900, 600}, {1300, 950}, {800, 560}};
     for (const auto& size : sizes) {
         setClientSize(size[0], size[1]);
@@ -823,9 +850,11 @@ TEST_F(PainterEquivalenceTest, TheBackBufferCoversTheClientAndKeepsWhatItShows) 
 
 TEST_F(PainterEquivalenceTest, SwitchingPaintersKeepsThePicture) {
     setClientSize(1000, 700);
+    selectGridSize(BufferedGridIndex);
     settle();
     const Snapshot before = captureWindowClient();
     usePainter(true);
+    EXPECT_TRUE(paintingIntoBackBuffer());
     EXPECT_EQ(countDifferences(before, captureWindowClient()), 0);
     EXPECT_EQ(countDifferencesOffControls(before, snapshotClient()), 0);
     usePainter(false);
