@@ -140,8 +140,8 @@ const Painter Painters[] = {
 };
 const int PainterCount = (int)(sizeof(Painters) / sizeof(Painters[0]));
 
-void usePainterNow(const Painter& painter) {
-    usePainter(painter.fast);
+void usePainterNow(const Painter& chosen) {
+    usePainter(chosen.fast);
     RedrawWindow(shell.mainWindow, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN |
                                                    RDW_UPDATENOW);
     pumpMessages();
@@ -425,12 +425,14 @@ GridRow benchGridSize(int index, int repetitionsOverride) {
     row.triangleDots = countTriangleDots();
     row.repetitions = repetitionsOverride > 0 ? repetitionsOverride : defaultRepetitions(row.n);
     pickOnTheHexagon();
-    for (int p = 0; p < PainterCount; ++p) {
-        usePainterNow(Painters[p]);
-        for (int op = 0; op < OperationCount; ++op) {
-            row.measured[op] = op != GridChangeOperation || row.n == GridChangeSize;
-            if (!row.measured[op])
-                continue;
+    // Each operation with both painters in turn, so that what the window
+    // system has left from earlier operations weighs on both alike.
+    for (int op = 0; op < OperationCount; ++op) {
+        row.measured[op] = op != GridChangeOperation || row.n == GridChangeSize;
+        if (!row.measured[op])
+            continue;
+        for (int p = 0; p < PainterCount; ++p) {
+            usePainterNow(Painters[p]);
             const int factor = Operations[op].sameRunsForBoth ? 1 : Painters[p].repetitionFactor;
             row.timings[op][p] = timeOperation(Operations[op], row.repetitions * factor);
             // Back to the grid and the client the other operations are timed at.

@@ -1,8 +1,9 @@
-// The fast painter against the literal one. The same scripted sequences of
-// operations are driven through the real window procedure once with each
+// The default painter against the literal one. The same scripted sequences
+// of operations are driven through the real window procedure once with each
 // painter; after every step the whole client area is read back from the
 // screen and the two pictures must agree in every pixel. Also: the learnt
-// dot shapes against GDI's own ellipses, and the back buffer's presenting.
+// dot shapes against GDI's own ellipses, the back buffer's presenting, and
+// back buffers that cannot be had.
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -105,7 +106,7 @@ std::string describeFirstDifference(const Snapshot& a, const Snapshot& b) {
     if (firstX < 0)
         return "none";
     char text[160];
-    wsprintfA(text, "first at (%d, %d): literal %06X, fast %06X; all within (%d, %d)-(%d, %d)",
+    wsprintfA(text, "first at (%d, %d): literal %06X, default %06X; all within (%d, %d)-(%d, %d)",
               firstX, firstY, a.at(firstX, firstY), b.at(firstX, firstY), left, top, right,
               bottom);
     return text;
@@ -863,8 +864,8 @@ TEST_F(PainterEquivalenceTest, SwitchingPaintersKeepsThePicture) {
     EXPECT_EQ(countDifferences(before, captureWindowClient()), 0);
 }
 
-// The program starts with the fast painter, its first back buffer made
-// before the window: the first picture is the literal painter's.
+// The program starts with the default painter, its first back buffer made
+// at the first WM_SIZE: the first picture is the literal painter's.
 TEST(PainterStartUp, AFastStartShowsTheLiteralStartPicture) {
     const std::wstring folder = makeTempFolder(L"faststart");
     const std::wstring file = folder + L"\\zavrik.ini";
