@@ -26,6 +26,9 @@
 //
 // Usage: paint_bench.exe [repetitions] [start-up launches] [largest grid size]
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #include <psapi.h>
 
