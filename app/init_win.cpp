@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "app/present_win.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/window_proc_win.h"
@@ -181,7 +180,6 @@ void startFromSettings() {
     measureWorkArea();
     loadSettings();
     prepareChartState();
-    warmBackBuffer(app.layout.clientWidth, app.layout.clientHeight);
     createGdiKit();
     registerMainWindowClass();
     createMainWindow();

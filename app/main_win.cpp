@@ -1,12 +1,12 @@
 // Program entry: start up, then run the message loop until the window closes.
 #include "app/init_win.h"
 #include "app/message_loop_win.h"
-#include "app/present_win.h"
+#include "paint/painter_win.h"
 
-// The program paints through its back buffer. The literal painter, which
-// draws every dot straight onto the window, is the reference the fast one is
-// tested against; a build with ZAVRIK_LITERAL_PAINTER uses it (the start-up
-// benchmark compares the two).
+// The program paints with the default painter. The literal painter, which
+// draws every dot straight onto the window, is the reference the default
+// one is tested against; a build with ZAVRIK_LITERAL_PAINTER uses it (the
+// start-up benchmark compares the two).
 #ifdef ZAVRIK_LITERAL_PAINTER
 const bool UseFastPainter = false;
 #else

@@ -29,28 +29,10 @@ struct GdiKit {
 
 const int SettingsPathLength = 260;
 
-// The memory copy of the client area that the fast painter draws into. It
-// is shown on the screen once per message, so that a full paint costs one
-// blit instead of tens of thousands of ellipses on the window itself.
-struct BackBuffer {
-    HDC dc;                  // memory DC; shell.windowDC while the fast painter is used
-    HBITMAP bitmap;          // top-down 32-bit DIB section, NULL until the first WM_SIZE
-    HGDIOBJ stubBitmap;      // the DC's own 1 x 1 bitmap, put back before ours is freed
-    std::uint32_t* bits;     // rows of 0x00RRGGBB, `width` pixels apart
-    int width, height;       // the DIB's size: at least the client size
-    int presentHolds;        // nonzero inside WM_PAINT, which presents once at its end
-    // The box of what was written straight into the bits since the last
-    // present (GDI keeps the box of its own drawing); empty when right <= left.
-    RECT written;
-};
-
 struct Shell {
     HINSTANCE hInstance;
     HWND mainWindow;
-    HDC windowDC;            // where every drawing goes: screenDC, or the back buffer's DC
-    HDC screenDC;            // the window's own device context, kept for the whole run
-    bool fastPainter;        // chosen before the window is created
-    BackBuffer backBuffer;
+    HDC windowDC;            // where every drawing goes: the window's kept DC, or the painter's buffer
     HWND sizeCombo;
     HWND copyButton;
     HWND pasteButton;

@@ -2,7 +2,6 @@
 
 #include <winnls32.h>
 
-#include "app/present_win.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/sizing_win.h"
@@ -10,6 +9,7 @@
 #include "layout/layout.h"
 #include "navigate/hit_test.h"
 #include "navigate/navigate_win.h"
+#include "paint/painter_win.h"
 #include "palette/palette_win.h"
 #include "pick/locate.h"
 #include "pick/overlay_geometry.h"
@@ -141,9 +141,6 @@ void onCreate(HWND hwnd) {
     SendMessageW(shell.sizeCombo, WM_SETFONT, (WPARAM)gdi.controlFont, 0);
     SendMessageW(shell.copyButton, WM_SETFONT, (WPARAM)gdi.controlFont, 0);
     SendMessageW(shell.pasteButton, WM_SETFONT, (WPARAM)gdi.controlFont, 0);
-    watchControl(shell.sizeCombo);
-    watchControl(shell.copyButton);
-    watchControl(shell.pasteButton);
 
     // Read now, while the main window stands at the screen origin: the box's
     // screen bottom less the caption is its client bottom once WM_SIZE has
@@ -175,7 +172,7 @@ void onSize(HWND hwnd, LPARAM lParam) {
                ControlWidth, ButtonHeight, TRUE);
     MoveWindow(shell.pasteButton, ControlLeft, L.clientHeight - PasteButtonFromBottom,
                ControlWidth, ButtonHeight, TRUE);
-    fitBackBuffer(L.clientWidth, L.clientHeight);
+    fitPainterToClient(L.clientWidth, L.clientHeight);
     InvalidateRect(hwnd, NULL, TRUE);
 }
 
@@ -183,7 +180,7 @@ void onSize(HWND hwnd, LPARAM lParam) {
 // picture is one layered whole and the pieces overlap. The back buffer, if
 // used, is presented once, when the whole picture stands.
 void onPaint(HWND hwnd) {
-    holdPresent();
+    beginWindowPaint(hwnd);
     PAINTSTRUCT ps;
     BeginPaint(hwnd, &ps);
     paintHexagon();
@@ -194,7 +191,7 @@ void onPaint(HWND hwnd) {
     drawSliceMarker(1);
     drawLevelMarker(1);
     EndPaint(hwnd, &ps);
-    releasePresent();
+    endWindowPaint();
 }
 
 void onDestroy() {
@@ -461,12 +458,9 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         onPaint(hwnd);
         break;
     case WM_ERASEBKGND:
-        // The default erase would paint the window itself, under the back
-        // buffer's feet; the same erase is made in the buffer instead.
-        if (shell.fastPainter) {
-            eraseBackBuffer(hwnd, (HDC)wParam);
+        // The painter erases where it draws, off the child controls.
+        if (eraseBackground(hwnd, (HDC)wParam))
             return 1;
-        }
         break;
     case WM_DESTROY:
         onDestroy();
@@ -514,9 +508,7 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = handleMessage(hwnd, message, wParam, lParam);
-    // Whatever this message drew into the back buffer is on the window
-    // before the message is done; an erase waits for the paint after it.
-    if (!(message == WM_ERASEBKGND && paintFollowsErase(hwnd)))
-        presentBackBuffer();
+    // Whatever this message drew is on the window before the message is done.
+    presentAfterMessage(hwnd, message);
     return result;
 }

@@ -1,9 +1,9 @@
 // Times the painting of the real main window with both painters, side by
 // side in one run: the literal one (a brush and an Ellipse per dot, straight
-// onto the window) and the fast one (the back buffer, its dots written
+// onto the window) and the default one (the back buffer, its dots written
 // straight into the bits, presented once per message). All at one client
 // size, so that the grid sizes compare. Operations go through the real
-// window procedure where the user's action would, so the fast painter's
+// window procedure where the user's action would, so the default painter's
 // present is inside every time:
 //   full paint      the main window's whole client invalidated with erase and updated:
 //                   its WM_ERASEBKGND and WM_PAINT (the child controls, which paint
@@ -13,13 +13,24 @@
 //   level step      the down and up arrows in turn, a pick with its overlay shown
 //   slice step      the left and right arrows in turn, the same pick shown
 //   hover refresh   a mouse move from one hexagon dot to another: the readout's hover half
-//   hexagon         paintHexagon alone (and the present under the fast painter)
+//   hexagon         paintHexagon alone (and the present under the default painter)
 //   triangle        paintTriangle alone (likewise)
+//   resize step     the client 24 pixels taller, and back, in turn: WM_SIZE and the
+//                   main window's paint
+//   grid change     grid 96 to 128, and back, in turn, as the size box does it: the
+//                   new layout, the window's new width, and the paint (N = 128 only)
 // Prints the median and the minimum of several runs, in milliseconds, and
-// literal / fast of the medians. Then times the start of the program itself:
-// from just before CreateProcess to the end of its first WM_PAINT.
+// literal / default of the medians. Then times the start of the program
+// itself: from just before CreateProcess to the end of its first WM_PAINT,
+// and reads each painter's peak working set at grid 128.
 //
-// Usage: paint_bench.exe [repetitions] [start-up launches]
+// Usage: paint_bench.exe [repetitions] [start-up launches] [largest grid size]
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,7 +39,7 @@
 #include <vector>
 
 #include "app/init_win.h"
-#include "app/present_win.h"
+#include "paint/painter_win.h"
 #include "app/settings_format.h"
 #include "app/settings_win.h"
 #include "app/shell_win.h"
@@ -103,6 +114,15 @@ void pumpMessages() {
     }
 }
 
+// Waits until the display has caught up with everything sent to it: one
+// pixel read from the screen is a round trip to it. Without it, work the
+// display has still to do (after a resize above all) lands in later runs.
+void waitForTheDisplay() {
+    HDC screen = GetDC(NULL);
+    GetPixel(screen, 0, 0);
+    ReleaseDC(NULL, screen);
+}
+
 // ---------------------------------------------------------------- painters
 
 // A way of painting. `use` switches the live window to it and repaints it
@@ -119,12 +139,12 @@ struct Painter {
 // The first is the baseline; the ratio column is its median over the other's.
 const Painter Painters[] = {
     {"literal", false, 1},
-    {"fast", true, 5},
+    {"default", true, 5},
 };
 const int PainterCount = (int)(sizeof(Painters) / sizeof(Painters[0]));
 
-void usePainterNow(const Painter& painter) {
-    usePainter(painter.fast);
+void usePainterNow(const Painter& chosen) {
+    usePainter(chosen.fast);
     RedrawWindow(shell.mainWindow, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN |
                                                    RDW_UPDATENOW);
     pumpMessages();
@@ -176,6 +196,9 @@ struct Operation {
     const char* name;
     void (*prepare)();
     void (*run)();
+    // Resizes cost the window system more the more of them come in a row,
+    // whichever painter runs: both painters make the same number of runs.
+    bool sameRunsForBoth;
 };
 
 void prepareNothing() {}
@@ -191,6 +214,8 @@ void fullPaintWithControls() {
 }
 
 int stepCount = 0;
+
+const int ResizeStepPixels = 24;
 
 void prepareSteps() {
     parkCursor();
@@ -224,23 +249,48 @@ void hoverRefresh() {
 
 void hexagonAlone() {
     paintHexagon();
-    presentBackBuffer();
+    presentDrawing();
 }
 
 void triangleAlone() {
     paintTriangle();
-    presentBackBuffer();
+    presentDrawing();
+}
+
+// Heights in turn, so every run is a real resize.
+void resizeStep() {
+    RECT r;
+    GetWindowRect(shell.mainWindow, &r);
+    const int taller = ++stepCount % 2 ? ResizeStepPixels : -ResizeStepPixels;
+    SetWindowPos(shell.mainWindow, NULL, 0, 0, r.right - r.left, r.bottom - r.top + taller,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(shell.mainWindow);
+}
+
+void prepareGridChange() {
+    stepCount = 0;
+}
+
+void gridChange() {
+    const int index = ++stepCount % 2 ? GridSizeCount - 2 : GridSizeCount - 1;
+    SendMessageW(shell.sizeCombo, CB_SETCURSEL, (WPARAM)index, 0);
+    changeGridSize(index);
+    UpdateWindow(shell.mainWindow);
 }
 
 const Operation Operations[] = {
-    {"full paint", prepareNothing, fullPaint},
-    {"with controls", prepareNothing, fullPaintWithControls},
-    {"level step", prepareSteps, levelStep},
-    {"slice step", prepareSteps, sliceStep},
-    {"hover refresh", prepareHover, hoverRefresh},
-    {"hexagon", prepareNothing, hexagonAlone},
-    {"triangle", prepareNothing, triangleAlone},
+    {"full paint", prepareNothing, fullPaint, false},
+    {"with controls", prepareNothing, fullPaintWithControls, false},
+    {"level step", prepareSteps, levelStep, false},
+    {"slice step", prepareSteps, sliceStep, false},
+    {"hover refresh", prepareHover, hoverRefresh, false},
+    {"hexagon", prepareNothing, hexagonAlone, false},
+    {"triangle", prepareNothing, triangleAlone, false},
+    {"resize step", prepareSteps, resizeStep, true},
+    {"grid change 96 and 128", prepareGridChange, gridChange, true},
 };
+const int GridChangeOperation = 8;
+const int GridChangeSize = 128;
 const int OperationCount = (int)(sizeof(Operations) / sizeof(Operations[0]));
 
 Timing timeOperation(const Operation& op, int repetitions) {
@@ -252,8 +302,9 @@ Timing timeOperation(const Operation& op, int repetitions) {
     std::vector<double> samples;
     for (int k = 0; k < repetitions; ++k) {
         // Whatever the system queued (expose events, child repaints) is
-        // handled outside the clock.
+        // handled outside the clock, and the display catches up.
         pumpMessages();
+        waitForTheDisplay();
         LARGE_INTEGER start;
         LARGE_INTEGER stop;
         QueryPerformanceCounter(&start);
@@ -341,6 +392,7 @@ struct GridRow {
     int triangleDots;
     int repetitions;
     Timing timings[OperationCount][PainterCount];
+    bool measured[OperationCount];
 };
 
 double ratioOf(const Timing& baseline, const Timing& other) {
@@ -354,6 +406,8 @@ void printOperationTable(int op, const std::vector<GridRow>& rows) {
         std::printf(" | %8s %-6s %8s", Painters[p].name, "median", "min");
     std::printf(" | %s/%s\n", Painters[0].name, Painters[PainterCount - 1].name);
     for (const GridRow& row : rows) {
+        if (!row.measured[op])
+            continue;
         std::printf("%4d %4d %7d %7d %4d", row.n, row.unit, row.hexagonDots, row.triangleDots,
                     row.repetitions);
         for (int p = 0; p < PainterCount; ++p)
@@ -374,11 +428,19 @@ GridRow benchGridSize(int index, int repetitionsOverride) {
     row.triangleDots = countTriangleDots();
     row.repetitions = repetitionsOverride > 0 ? repetitionsOverride : defaultRepetitions(row.n);
     pickOnTheHexagon();
-    for (int p = 0; p < PainterCount; ++p) {
-        usePainterNow(Painters[p]);
-        for (int op = 0; op < OperationCount; ++op)
-            row.timings[op][p] =
-                timeOperation(Operations[op], row.repetitions * Painters[p].repetitionFactor);
+    // Each operation with both painters in turn, so that what the window
+    // system has left from earlier operations weighs on both alike.
+    for (int op = 0; op < OperationCount; ++op) {
+        row.measured[op] = op != GridChangeOperation || row.n == GridChangeSize;
+        if (!row.measured[op])
+            continue;
+        for (int p = 0; p < PainterCount; ++p) {
+            usePainterNow(Painters[p]);
+            const int factor = Operations[op].sameRunsForBoth ? 1 : Painters[p].repetitionFactor;
+            row.timings[op][p] = timeOperation(Operations[op], row.repetitions * factor);
+            // Back to the grid and the client the other operations are timed at.
+            setBenchClientSize();
+        }
     }
     usePainterNow(Painters[0]);
     std::printf("N = %d measured\n", row.n);
@@ -407,7 +469,23 @@ struct Launch {
     double ms;
     SIZE client;
     bool ok;
+    double peakMegabytes;
 };
+
+// A few level and slice steps, as keys sent to the program's window, then
+// the peak working set of its process so far, in megabytes.
+double peakWorkingSetAfterSteps(HWND window, HANDLE process) {
+    const WPARAM keys[] = {VK_DOWN, VK_UP, VK_LEFT, VK_RIGHT};
+    for (WPARAM key : keys) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(window, WM_KEYDOWN, key, 1, SMTO_NORMAL, 10000, &answer);
+    }
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters))
+        return 0;
+    return (double)counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+}
 
 std::wstring moduleFolder() {
     wchar_t path[MAX_PATH];
@@ -478,7 +556,7 @@ bool firstPaintBegun(HWND hwnd) {
 const double LaunchTimeoutMs = 20000;
 
 Launch launchOnce(const std::wstring& exe) {
-    Launch result = {0, {0, 0}, false};
+    Launch result = {0, {0, 0}, false, 0};
     const size_t slash = exe.find_last_of(L'\\');
     const std::wstring folder = exe.substr(0, slash + 1);
     STARTUPINFOW startup = {};
@@ -505,6 +583,7 @@ Launch launchOnce(const std::wstring& exe) {
                 GetClientRect(window, &client);
                 result.client.cx = client.right;
                 result.client.cy = client.bottom;
+                result.peakMegabytes = peakWorkingSetAfterSteps(window, process.hProcess);
             }
             break;
         }
@@ -524,6 +603,7 @@ struct StartupSubject {
     const wchar_t* executable;
     std::wstring launchPath;
     std::vector<double> samples;
+    std::vector<double> peaks;
     SIZE client;
 };
 
@@ -553,8 +633,10 @@ void removeSubject(const StartupSubject& subject) {
 
 void benchStartup(int launches) {
     StartupSubject subjects[2] = {
-        {"literal", L"zavrik_literal.exe", std::wstring(), std::vector<double>(), {0, 0}},
-        {"fast", L"zavrik.exe", std::wstring(), std::vector<double>(), {0, 0}},
+        {"literal", L"zavrik_literal.exe", std::wstring(), std::vector<double>(),
+         std::vector<double>(), {0, 0}},
+        {"default", L"zavrik.exe", std::wstring(), std::vector<double>(), std::vector<double>(),
+         {0, 0}},
     };
     if (!prepareSubject(subjects[0], L"literal") || !prepareSubject(subjects[1], L"fast"))
         return;
@@ -572,25 +654,26 @@ void benchStartup(int launches) {
                 continue;
             }
             subject.samples.push_back(launch.ms);
+            subject.peaks.push_back(launch.peakMegabytes);
             subject.client = launch.client;
         }
     }
     std::printf("\nstart-up: process start to the end of the first WM_PAINT (ms), grid 128\n");
-    std::printf("%-8s %9s %8s %8s %8s %s\n", "painter", "launches", "median", "min", "max",
-                "client");
+    std::printf("%-8s %9s %8s %8s %8s %-11s %s\n", "painter", "launches", "median", "min", "max",
+                "client", "peak working set (MB, median)");
     Timing timings[2] = {};
     for (int s = 0; s < 2; ++s) {
         const StartupSubject& subject = subjects[s];
         if (subject.samples.empty())
             continue;
         timings[s] = summarise(subject.samples);
-        std::printf("%-8s %9d %8.1f %8.1f %8.1f %ld x %ld\n", subject.painter,
+        std::printf("%-8s %9d %8.1f %8.1f %8.1f %4ld x %-4ld %.1f\n", subject.painter,
                     (int)subject.samples.size(), timings[s].medianMs, timings[s].minMs,
                     *std::max_element(subject.samples.begin(), subject.samples.end()),
-                    subject.client.cx, subject.client.cy);
+                    subject.client.cx, subject.client.cy, median(subject.peaks));
     }
     if (!subjects[0].samples.empty() && !subjects[1].samples.empty())
-        std::printf("literal/fast %.2f\n", ratioOf(timings[0], timings[1]));
+        std::printf("literal/default %.2f\n", ratioOf(timings[0], timings[1]));
     for (const StartupSubject& subject : subjects)
         removeSubject(subject);
     std::fflush(stdout);
@@ -601,6 +684,7 @@ void benchStartup(int launches) {
 int main(int argc, char** argv) {
     const int repetitionsOverride = argc > 1 ? std::atoi(argv[1]) : 0;
     const int launches = argc > 2 ? std::atoi(argv[2]) : DefaultLaunches;
+    const int largestN = argc > 3 ? std::atoi(argv[3]) : GridSizes[GridSizeCount - 1];
     startMainWindow();
     const SIZE used = setBenchClientSize();
     std::printf("client size asked %d x %d, used %ld x %ld%s\n", BenchClientWidth,
@@ -611,7 +695,7 @@ int main(int argc, char** argv) {
                 Painters[0].name, Painters[PainterCount - 1].name,
                 Painters[PainterCount - 1].repetitionFactor);
     std::vector<GridRow> rows;
-    for (int index = 0; index < GridSizeCount; ++index)
+    for (int index = 0; index < GridSizeCount && GridSizes[index] <= largestN; ++index)
         rows.push_back(benchGridSize(index, repetitionsOverride));
     for (int op = 0; op < OperationCount; ++op)
         printOperationTable(op, rows);

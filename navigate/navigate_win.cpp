@@ -5,6 +5,7 @@
 #include "chart/paint_win.h"
 #include "chart/triangle.h"
 #include "navigate/navigation.h"
+#include "paint/draw_win.h"
 #include "pick/overlay_win.h"
 
 namespace {
@@ -26,12 +27,8 @@ bool holdsCapture() {
 // second time restores every pixel; only the pen's width matters.
 void drawMarkerLine() {
     const Interaction& in = app.interaction;
-    HDC dc = shell.windowDC;
-    SetROP2(dc, R2_NOT);
-    SelectObject(dc, gdi.whitePen9);
-    MoveToEx(dc, in.dragLineX0 - 1, app.layout.hexCenterY - 1, NULL);
-    LineTo(dc, in.dragLineX1, in.dragLineY1);
-    SetROP2(dc, R2_COPYPEN);
+    invertLine(in.dragLineX0 - 1, app.layout.hexCenterY - 1, in.dragLineX1, in.dragLineY1,
+               gdi.whitePen9);
 }
 
 }  // namespace

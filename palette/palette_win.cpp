@@ -1,9 +1,8 @@
 #include "palette/palette_win.h"
 
-#include "chart/paint_win.h"
+#include "paint/draw_win.h"
 #include "palette/palette_model.h"
 #include "palette/palette_text.h"
-#include "pick/readout_win.h"
 
 static bool isSlot(int k) {
     return k >= 0 && k < PaletteSlots;

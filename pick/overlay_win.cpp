@@ -1,8 +1,7 @@
 #include "pick/overlay_win.h"
 
-#include "app/present_win.h"
-#include "chart/dot_stamp_win.h"
 #include "chart/paint_win.h"
+#include "paint/draw_win.h"
 #include "palette/palette_win.h"
 #include "pick/overlay_geometry.h"
 #include "pick/readout_win.h"
@@ -39,15 +38,12 @@ static void handleRequest(std::int8_t mark) {
     invalidatePickLine();
 }
 
-static void drawRing(int x, int y) {
-    if (stampRing(x, y, PickRingRadius))
-        return;
-    Ellipse(shell.windowDC, x - PickRingRadius, y - PickRingRadius, x + PickRingRadius, y + PickRingRadius);
+static void drawPickRing(ClientPoint at, HPEN pen) {
+    drawRing(at.x, at.y, PickRingRadius, pen);
 }
 
-static void drawLine(ClientPoint from, ClientPoint to) {
-    MoveToEx(shell.windowDC, from.x, from.y, nullptr);
-    LineTo(shell.windowDC, to.x, to.y);
+static void drawPickLine(ClientPoint from, ClientPoint to, HPEN pen) {
+    drawLine(from.x, from.y, to.x, to.y, pen);
 }
 
 // A ring is black while its chart still shows the picked place, grey after.
@@ -56,7 +52,6 @@ static HPEN ringPen(bool matches) {
 }
 
 static void drawLineAndRings(std::int8_t mark) {
-    HDC dc = shell.windowDC;
     const PickState& pick = app.settings.pick;
     const ClientPoint hexEnd = {pick.pickHexX, pick.pickHexY};
     const ClientPoint triEnd = {pick.pickTriX, pick.pickTriY};
@@ -64,17 +59,12 @@ static void drawLineAndRings(std::int8_t mark) {
     ClientPoint to = triEnd;
     shortenPickLine(from, to);
 
-    SelectObject(dc, GetStockObject(NULL_BRUSH));
-    SelectObject(dc, gdi.whitePen5);
-    drawRing(hexEnd.x, hexEnd.y);
-    drawRing(triEnd.x, triEnd.y);
-    drawLine(from, to);
-    SelectObject(dc, gdi.blackPen3);
-    drawLine(from, to);
-    SelectObject(dc, ringPen(mark == 1 || mark == 3));
-    drawRing(hexEnd.x, hexEnd.y);
-    SelectObject(dc, ringPen(mark == 2 || mark == 3));
-    drawRing(triEnd.x, triEnd.y);
+    drawPickRing(hexEnd, gdi.whitePen5);
+    drawPickRing(triEnd, gdi.whitePen5);
+    drawPickLine(from, to, gdi.whitePen5);
+    drawPickLine(from, to, gdi.blackPen3);
+    drawPickRing(hexEnd, ringPen(mark == 1 || mark == 3));
+    drawPickRing(triEnd, ringPen(mark == 2 || mark == 3));
 }
 
 // The line may cross the slice marker, the readout panel or the palette
@@ -99,15 +89,9 @@ void drawPickOverlay(std::int8_t mark) {
         return;
     }
     const Layout& L = app.layout;
-    // The glyph, the line and the elements it crosses lie apart: each is
-    // shown on its own rather than in one box that takes in much of the
-    // window between them. (Nothing is shown before WM_PAINT ends.)
-    presentBackBuffer();
     drawOutlinedLabel(0, L.panelRight + 4, L.panelTop, gdi.symbolFont, LensGlyph);
-    presentBackBuffer();
     if (app.settings.pick.pickActive == 0)
         return;
     drawLineAndRings(mark);
-    presentBackBuffer();
     repaintCoveredElements();
 }

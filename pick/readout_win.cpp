@@ -1,8 +1,7 @@
 #include "pick/readout_win.h"
 
-#include "chart/paint_win.h"
+#include "paint/draw_win.h"
 #include "pick/readout_model.h"
-#include "pick/text_stamp_win.h"
 
 // Every result of one format has the same length, so a new value always
 // covers the old one completely when drawn with an opaque first copy.
@@ -18,38 +17,6 @@ const wchar_t PinGlyph[] = {0xD83D, 0xDCCC, 0};
 
 const int TopRowY = 7;
 const int BottomRowY = 26;
-const COLORREF White = 0xFFFFFF;
-const COLORREF Black = 0x000000;
-
-void drawOutlinedTextOn(HDC dc, COLORREF background, std::uint8_t mode, int x, int y,
-                        HFONT font, const wchar_t* text) {
-    if (mode == 0)
-        SetBkMode(dc, TRANSPARENT);
-    const int n = lstrlenW(text);
-    SelectObject(dc, font);
-    SetBkColor(dc, background);
-    SetTextColor(dc, White);
-    TextOutW(dc, x + 1, y + 1, text, n);
-    if (mode != 0)
-        SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, x + 1, y - 1, text, n);
-    TextOutW(dc, x - 1, y + 1, text, n);
-    TextOutW(dc, x - 1, y - 1, text, n);
-    SetTextColor(dc, Black);
-    TextOutW(dc, x, y, text, n);
-    // Every other caller of the DC expects the default, opaque mode.
-    SetBkMode(dc, OPAQUE);
-}
-
-void drawOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
-    drawOutlinedTextOn(shell.windowDC, app.settings.bgColor, mode, x, y, font, text);
-}
-
-void drawOutlinedLabel(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
-    if (!stampOutlinedText(mode, x, y, font, text))
-        drawOutlinedText(mode, x, y, font, text);
-}
-
 static void drawColorValue(const wchar_t* format, COLORREF c, int offsetIndex, int y) {
     wchar_t text[32];
     wsprintfW(text, format, redOf(c), greenOf(c), blueOf(c));

@@ -2,7 +2,7 @@
 // exactly the pixels FillRect and LineTo set, across the buffer's edges.
 #include <gtest/gtest.h>
 
-#include "app/buffer_draw_win.h"
+#include "paint/buffer_write_win.h"
 #include "paint_canvas.h"
 
 namespace {
@@ -21,10 +21,7 @@ protected:
         destroyCanvas(drawn);
         destroyCanvas(written);
     }
-    void useWritten() {
-        shell.fastPainter = true;
-        useCanvasAsBackBuffer(written);
-    }
+    void useWritten() { useCanvasAsBackBuffer(written); }
 
     static const int Width = 40;
     static const int Height = 30;
@@ -85,7 +82,7 @@ TEST_F(BufferDrawTest, WhatItDoesNotCoverIsLeftToGdi) {
     EXPECT_FALSE(writeBufferRect(10, 10, 10, 20, 0xFF));
     EXPECT_FALSE(writeBufferRect(10, 20, 15, 10, 0xFF));
     EXPECT_FALSE(writeBufferLine(0, 0, 5, 5, 0xFF));
-    shell.fastPainter = false;
+    drawLiterallyOn(written);
     EXPECT_FALSE(writeBufferRect(0, 0, 5, 5, 0xFF));
     EXPECT_FALSE(writeBufferLine(0, 0, 5, 0, 0xFF));
     EXPECT_EQ(snapshot(drawn), snapshot(written));

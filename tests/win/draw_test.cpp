@@ -6,6 +6,7 @@
 
 #include "chart/markers.h"
 #include "chart/paint_win.h"
+#include "paint/draw_win.h"
 #include "paint_canvas.h"
 
 namespace {
@@ -97,7 +98,7 @@ TEST_F(ChartPaintTest, DotIsFilledOverItsRadiusWithoutOutline) {
     fillCanvas(canvas, ChartBackground);
     app.layout.dotRadius = 6;
     const COLORREF red = 0x0000FF;
-    drawDot(50, 50, red);
+    drawDot(50, 50, app.layout.dotRadius, red);
     const int r = 6;
     for (int d = -(r - 2); d <= r - 2; ++d) {
         EXPECT_EQ(red, pixelAt(canvas, 50 + d, 50)) << d;

@@ -12,6 +12,7 @@
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"
+#include "paint/painter_win.h"
 
 struct PaintCanvas {
     HDC dc;
@@ -47,6 +48,7 @@ inline PaintCanvas createCanvas(int width, int height) {
 inline void destroyCanvas(PaintCanvas& canvas) {
     if (!canvas.dc)
         return;
+    endPaintingIntoPixels(canvas.dc);
     SelectObject(canvas.dc, canvas.oldBitmap);
     DeleteObject(canvas.bitmap);
     DeleteDC(canvas.dc);
@@ -55,13 +57,14 @@ inline void destroyCanvas(PaintCanvas& canvas) {
     canvas = PaintCanvas();
 }
 
-// Makes the canvas the fast painter's back buffer (and the kept DC).
+// Makes the canvas the default painter's back buffer (and the kept DC).
 inline void useCanvasAsBackBuffer(PaintCanvas& canvas) {
-    shell.backBuffer = BackBuffer();
-    shell.backBuffer.dc = canvas.dc;
-    shell.backBuffer.bits = canvas.bits;
-    shell.backBuffer.width = canvas.width;
-    shell.backBuffer.height = canvas.height;
+    paintIntoPixels(canvas.dc, canvas.bits, canvas.width, canvas.height);
+}
+
+// The literal painter draws onto the canvas, through GDI.
+inline void drawLiterallyOn(PaintCanvas& canvas) {
+    endPaintingIntoPixels(canvas.dc);
     shell.windowDC = canvas.dc;
 }
 

@@ -1,17 +1,16 @@
-// The fast painter against the literal one. The same scripted sequences of
-// operations are driven through the real window procedure once with each
+// The default painter against the literal one. The same scripted sequences
+// of operations are driven through the real window procedure once with each
 // painter; after every step the whole client area is read back from the
 // screen and the two pictures must agree in every pixel. Also: the learnt
-// dot shapes against GDI's own ellipses, and the back buffer's presenting.
+// dot shapes against GDI's own ellipses, the back buffer's presenting, and
+// back buffers that cannot be had.
 #include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/present_win.h"
 #include "app/sizing_win.h"
-#include "chart/dot_stamp_win.h"
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "chart/paint_win.h"
@@ -19,6 +18,10 @@
 #include "main_window_harness.h"
 #include "navigate/hit_test.h"
 #include "navigate/navigation.h"
+#include "paint/buffer_bitmap_win.h"
+#include "paint/dot_stamp_win.h"
+#include "paint/draw_win.h"
+#include "paint/painter_win.h"
 #include "palette/palette_model.h"
 #include "paint_canvas.h"
 
@@ -51,6 +54,32 @@ Snapshot captureWindowClient() {
     return shot;
 }
 
+// Differing pixels outside the child controls, which paint themselves
+// onto the window and are no part of the main window's picture.
+int countDifferencesOffControls(const Snapshot& a, const Snapshot& b) {
+    if (a.width != b.width || a.height != b.height)
+        return -1;
+    std::vector<RECT> controls;
+    for (HWND child = GetWindow(shell.mainWindow, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(NULL, shell.mainWindow, (POINT*)&r, 2);
+        controls.push_back(r);
+    }
+    int count = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            const POINT p = {x, y};
+            bool onControl = false;
+            for (const RECT& r : controls)
+                onControl = onControl || PtInRect(&r, p);
+            count += !onControl && a.at(x, y) != b.at(x, y) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 std::string describeFirstDifference(const Snapshot& a, const Snapshot& b) {
     if (a.width != b.width || a.height != b.height) {
         char text[96];
@@ -77,7 +106,7 @@ std::string describeFirstDifference(const Snapshot& a, const Snapshot& b) {
     if (firstX < 0)
         return "none";
     char text[160];
-    wsprintfA(text, "first at (%d, %d): literal %06X, fast %06X; all within (%d, %d)-(%d, %d)",
+    wsprintfA(text, "first at (%d, %d): literal %06X, default %06X; all within (%d, %d)-(%d, %d)",
               firstX, firstY, a.at(firstX, firstY), b.at(firstX, firstY), left, top, right,
               bottom);
     return text;
@@ -125,7 +154,7 @@ void startRun(bool fast) {
 void expectSamePictures(const Sequence& steps) {
     std::vector<Snapshot> literal;
     startRun(false);
-    ASSERT_EQ(shell.windowDC, shell.screenDC);
+    ASSERT_FALSE(paintingIntoBackBuffer());
     literal.push_back(captureScreenClient());
     for (const Step& step : steps) {
         step.run();
@@ -134,8 +163,7 @@ void expectSamePictures(const Sequence& steps) {
     }
 
     startRun(true);
-    ASSERT_TRUE(shell.fastPainter);
-    ASSERT_EQ(shell.windowDC, shell.backBuffer.dc);
+    ASSERT_TRUE(defaultPainterChosen());
     int totalDifferences = 0;
     for (size_t k = 0; k <= steps.size(); ++k) {
         if (k > 0) {
@@ -637,9 +665,76 @@ Sequence controlsDrawing() {
     return s;
 }
 
+// The back buffer cannot be grown: the default painter paints straight
+// onto the window, as the literal painter does, until a buffer can be had
+// again (at the next resize or paint).
+// A grid whose charts the default painter draws into its back buffer.
+const int BufferedGridIndex = 4;
+
+void expectNoBackBuffer() {
+    if (defaultPainterChosen()) {
+        EXPECT_FALSE(paintingIntoBackBuffer());
+    }
+}
+
+void expectBackBuffer() {
+    if (defaultPainterChosen()) {
+        EXPECT_TRUE(paintingIntoBackBuffer());
+    }
+}
+
+Sequence bufferFailures() {
+    Sequence s;
+    addStep(s, "select N = 16", [] { selectGridSize(BufferedGridIndex); });
+    addStep(s, "a pick first", [] { pickAt(hexagonDot(1, -1)); });
+    addStep(s, "no buffer for client 1000 x 700", [] {
+        failBackBufferAllocations(true);
+        setClientSize(1000, 700);
+        settle();
+        expectNoBackBuffer();
+    });
+    addStep(s, "level step without a buffer", [] { pressKey(VK_DOWN); });
+    addStep(s, "select N = 48 without a buffer", [] {
+        selectGridSize(7);
+        expectNoBackBuffer();
+    });
+    addStep(s, "slice step without a buffer", [] { pressKey(VK_LEFT); });
+    addStep(s, "a buffer again at client 1100 x 760", [] {
+        failBackBufferAllocations(false);
+        setClientSize(1100, 760);
+        settle();
+        expectBackBuffer();
+    });
+    addStep(s, "level step with the buffer", [] { pressKey(VK_DOWN); });
+    addStep(s, "no buffer for client 1200 x 820", [] {
+        failBackBufferAllocations(true);
+        setClientSize(1200, 820);
+        settle();
+        expectNoBackBuffer();
+    });
+    addStep(s, "a part redrawn from outside without a buffer", [] {
+        const RECT r = {100, 100, 500, 400};
+        RedrawWindow(shell.mainWindow, &r, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    });
+    addStep(s, "a buffer again at the next paint", [] {
+        failBackBufferAllocations(false);
+        const RECT r = {300, 200, 340, 260};
+        RedrawWindow(shell.mainWindow, &r, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        settle();
+        expectBackBuffer();
+    });
+    addStep(s, "slice step with the buffer", [] { pressKey(VK_RIGHT); });
+    // The buffer only grows: the next run starts with one this small.
+    addStep(s, "client 700 x 500", [] { setClientSize(700, 500); });
+    return s;
+}
+
 class PainterEquivalenceTest : public MainWindowTest {
 protected:
-    void TearDown() override { usePainter(false); }
+    void TearDown() override {
+        failBackBufferAllocations(false);
+        usePainter(false);
+    }
 };
 
 TEST_F(PainterEquivalenceTest, EveryGridSize) { expectSamePictures(everyGridSize()); }
@@ -670,6 +765,43 @@ TEST_F(PainterEquivalenceTest, RedrawsFromOutside) { expectSamePictures(redrawsF
 
 TEST_F(PainterEquivalenceTest, ControlsDrawing) { expectSamePictures(controlsDrawing()); }
 
+TEST_F(PainterEquivalenceTest, BackBufferFailures) { expectSamePictures(bufferFailures()); }
+
+// The charts of the smallest grids cost GDI less than copying a buffer
+// onto the window: the default painter draws them straight onto it, and
+// takes its buffer again with a larger grid.
+TEST_F(PainterEquivalenceTest, SmallGridsArePaintedStraightOntoTheWindow) {
+    usePainter(true);
+    setClientSize(1000, 700);
+    const int indices[] = {0, 3, 2, 5, 1};
+    for (int index : indices) {
+        selectGridSize(index);
+        settle();
+        EXPECT_EQ(paintingIntoBackBuffer(), GridSizes[index] > 8) << GridSizes[index];
+    }
+}
+
+// Chosen while no back buffer can be had at all, the default painter
+// paints the literal picture straight onto the window.
+TEST_F(PainterEquivalenceTest, WithoutAnyBackBufferThePictureIsTheLiteralOne) {
+    setClientSize(900, 640);
+    selectGridSize(BufferedGridIndex);
+    settle();
+    const Snapshot literal = captureScreenClient();
+    failBackBufferAllocations(true);
+    usePainter(true);
+    EXPECT_TRUE(defaultPainterChosen());
+    EXPECT_FALSE(paintingIntoBackBuffer());
+    repaintEverything();
+    settle();
+    EXPECT_EQ(countDifferences(literal, captureScreenClient()), 0);
+    failBackBufferAllocations(false);
+    repaintEverything();
+    settle();
+    EXPECT_TRUE(paintingIntoBackBuffer());
+    EXPECT_EQ(countDifferences(literal, captureScreenClient()), 0);
+}
+
 // ------------------------------------------------------- presenting itself
 
 // The screen read back through the screen's DC is the window's own surface:
@@ -677,7 +809,9 @@ TEST_F(PainterEquivalenceTest, ControlsDrawing) { expectSamePictures(controlsDra
 TEST_F(PainterEquivalenceTest, TheScreenShowsTheWindowsSurface) {
     usePainter(true);
     setClientSize(1000, 700);
+    selectGridSize(BufferedGridIndex);
     settle();
+    ASSERT_TRUE(paintingIntoBackBuffer());
     pressKey(VK_DOWN);
     settle();
     EXPECT_EQ(countDifferences(captureScreenClient(), captureWindowClient()), 0);
@@ -686,50 +820,52 @@ TEST_F(PainterEquivalenceTest, TheScreenShowsTheWindowsSurface) {
 TEST_F(PainterEquivalenceTest, WhatAMessageDrawsIsOnTheWindowWhenItReturns) {
     usePainter(true);
     setClientSize(1000, 700);
+    selectGridSize(BufferedGridIndex);
     settle();
+    ASSERT_TRUE(paintingIntoBackBuffer());
     for (WPARAM key : {VK_DOWN, VK_LEFT, VK_TAB, VK_UP}) {
         SCOPED_TRACE((int)key);
         pressKey(key);
         // No pumping, no waiting: the window must already show the buffer.
         const Snapshot onWindow = captureWindowClient();
         const Snapshot buffered = snapshotClient();
-        EXPECT_EQ(countDifferences(onWindow, buffered), 0)
+        EXPECT_EQ(countDifferencesOffControls(onWindow, buffered), 0)
             << describeFirstDifference(onWindow, buffered);
     }
 }
 
 TEST_F(PainterEquivalenceTest, TheBackBufferCoversTheClientAndKeepsWhatItShows) {
     usePainter(true);
+    selectGridSize(BufferedGridIndex);
     const int sizes[][2] = {{900, 600}, {1300, 950}, {800, 560}};
     for (const auto& size : sizes) {
         setClientSize(size[0], size[1]);
         settle();
-        const BackBuffer& b = shell.backBuffer;
-        EXPECT_GE(b.width, app.layout.clientWidth);
-        EXPECT_GE(b.height, app.layout.clientHeight);
-        EXPECT_EQ(shell.windowDC, b.dc);
-        EXPECT_EQ(WindowFromDC(shell.screenDC), shell.mainWindow);
-        // The controls painted themselves onto the window after the resize;
-        // the next message takes their pixels into the buffer.
-        send(WM_NULL);
-        EXPECT_EQ(countDifferences(captureWindowClient(), snapshotClient()), 0);
+        const SIZE b = backBufferSize();
+        EXPECT_GE(b.cx, app.layout.clientWidth);
+        EXPECT_GE(b.cy, app.layout.clientHeight);
+        EXPECT_TRUE(paintingIntoBackBuffer());
+        EXPECT_EQ(countDifferencesOffControls(captureWindowClient(), snapshotClient()), 0);
     }
 }
 
 TEST_F(PainterEquivalenceTest, SwitchingPaintersKeepsThePicture) {
     setClientSize(1000, 700);
+    selectGridSize(BufferedGridIndex);
     settle();
     const Snapshot before = captureWindowClient();
     usePainter(true);
-    EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
+    EXPECT_TRUE(paintingIntoBackBuffer());
+    EXPECT_EQ(countDifferences(before, captureWindowClient()), 0);
+    EXPECT_EQ(countDifferencesOffControls(before, snapshotClient()), 0);
     usePainter(false);
-    EXPECT_EQ(shell.windowDC, shell.screenDC);
-    EXPECT_EQ(shell.backBuffer.dc, (HDC)NULL);
+    EXPECT_FALSE(paintingIntoBackBuffer());
+    EXPECT_EQ(backBufferSize().cx, 0);
     EXPECT_EQ(countDifferences(before, captureWindowClient()), 0);
 }
 
-// The program starts with the fast painter, its first back buffer made
-// before the window: the first picture is the literal painter's.
+// The program starts with the default painter, its first back buffer made
+// at the first WM_SIZE: the first picture is the literal painter's.
 TEST(PainterStartUp, AFastStartShowsTheLiteralStartPicture) {
     const std::wstring folder = makeTempFolder(L"faststart");
     const std::wstring file = folder + L"\\zavrik.ini";
@@ -745,15 +881,12 @@ TEST(PainterStartUp, AFastStartShowsTheLiteralStartPicture) {
         ASSERT_TRUE(writeFileBytes(file, text));
         startMainWindow(file, fast);
         parkCursor();
-        EXPECT_EQ(shell.fastPainter, fast);
+        EXPECT_EQ(defaultPainterChosen(), fast);
         pictures[fast] = captureScreenClient();
         if (fast) {
-            EXPECT_EQ(shell.backBuffer.width, app.layout.clientWidth);
-            EXPECT_EQ(shell.backBuffer.height, app.layout.clientHeight);
-            // The controls painted themselves onto the window; the next
-            // message takes their pixels into the buffer.
-            send(WM_NULL);
-            EXPECT_EQ(countDifferences(captureWindowClient(), snapshotClient()), 0);
+            EXPECT_EQ(backBufferSize().cx, app.layout.clientWidth);
+            EXPECT_EQ(backBufferSize().cy, app.layout.clientHeight);
+            EXPECT_EQ(countDifferencesOffControls(captureWindowClient(), snapshotClient()), 0);
         }
         closeMainWindow();
     }
@@ -782,11 +915,9 @@ protected:
     void expectFastChartsRepeatTheLiteralOnes(COLORREF background) {
         for (int repeat = 0; repeat < 3; ++repeat) {
             fillCanvas(fast, background);
-            shell.fastPainter = true;
             useCanvasAsBackBuffer(fast);
             paintHexagon();
             paintTriangle();
-            shell.fastPainter = false;
             EXPECT_EQ(snapshot(literal), snapshot(fast)) << "painting " << repeat + 1;
         }
     }
@@ -808,22 +939,18 @@ TEST_F(DotShapeTest, FastDotsCoverExactlyWhatGdiCovers) {
     const int placesY[] = {-35, -2, 0, 1, 30, 81, 82, 83, 86, 120};
     for (int radius = 1; radius <= 60; ++radius) {
         SCOPED_TRACE(radius);
-        app.layout.dotRadius = radius;
         fillCanvas(literal, 0x102030);
         fillCanvas(fast, 0x102030);
         COLORREF colour = 0x0000F0;
         for (int y : placesY) {
             for (int x : placesX) {
                 colour = (colour * 2654435761u + 12345u) & 0xFFFFFF;
-                shell.fastPainter = false;
-                shell.windowDC = literal.dc;
-                drawDot(x, y, colour);
-                shell.fastPainter = true;
+                drawLiterallyOn(literal);
+                drawDot(x, y, radius, colour);
                 useCanvasAsBackBuffer(fast);
-                drawDot(x, y, colour);
+                drawDot(x, y, radius, colour);
             }
         }
-        shell.fastPainter = false;
         EXPECT_EQ(snapshot(literal), snapshot(fast));
     }
 }
@@ -853,10 +980,8 @@ TEST_F(DotShapeTest, StampedRingsCoverExactlyWhatGdiCovers) {
             for (int y : placesY) {
                 for (int x : placesX) {
                     Ellipse(literal.dc, x - radius, y - radius, x + radius, y + radius);
-                    shell.fastPainter = true;
                     useCanvasAsBackBuffer(fast);
                     ASSERT_TRUE(stampRing(x, y, radius));
-                    shell.fastPainter = false;
                 }
             }
             EXPECT_EQ(snapshot(literal), snapshot(fast));
@@ -872,7 +997,6 @@ TEST_F(DotShapeTest, RingsInAnyOtherStateAreLeftToGdi) {
     fast = createCanvas(40, 40);
     fillCanvas(fast, 0x405060);
     const std::vector<std::uint32_t> before = snapshot(fast);
-    shell.fastPainter = true;
     useCanvasAsBackBuffer(fast);
     SelectObject(fast.dc, GetStockObject(WHITE_PEN));
     SelectObject(fast.dc, GetStockObject(WHITE_BRUSH));
@@ -883,7 +1007,6 @@ TEST_F(DotShapeTest, RingsInAnyOtherStateAreLeftToGdi) {
     SetROP2(fast.dc, R2_COPYPEN);
     SelectObject(fast.dc, GetStockObject(NULL_PEN));
     EXPECT_FALSE(stampRing(20, 20, 8)) << "no pen";
-    shell.fastPainter = false;
     EXPECT_EQ(before, snapshot(fast));
     SelectObject(fast.dc, GetStockObject(BLACK_PEN));
 }
@@ -904,8 +1027,7 @@ TEST_F(DotShapeTest, FastChartsEqualLiteralChartsAtEveryGridSize) {
         updateLevel();
         updateHue();
         fillCanvas(literal, 0x808080);
-        shell.fastPainter = false;
-        shell.windowDC = literal.dc;
+        drawLiterallyOn(literal);
         paintHexagon();
         paintTriangle();
         const int radius = app.layout.dotRadius;
@@ -940,8 +1062,7 @@ TEST_F(DotShapeTest, ClippedChartsEqualLiteralCharts) {
             app.layout.hexCenterY = place.hexY;
             app.layout.triLeft = place.triLeft;
             fillCanvas(literal, 0x203040);
-            shell.fastPainter = false;
-            shell.windowDC = literal.dc;
+            drawLiterallyOn(literal);
             paintHexagon();
             paintTriangle();
             expectFastChartsRepeatTheLiteralOnes(0x203040);
@@ -955,16 +1076,13 @@ TEST_F(DotShapeTest, StampedDotsAreMarkedForTheNextPresent) {
     const int height = 200;
     fast = createCanvas(width, height);
     useCanvasAsBackBuffer(fast);
-    shell.fastPainter = true;
-    app.layout.dotRadius = 5;
-    drawDot(100, 50, 0x00FF00);
-    drawDot(40, 150, 0x0000FF);
-    const RECT r = shell.backBuffer.written;
+    drawDot(100, 50, 5, 0x00FF00);
+    drawDot(40, 150, 5, 0x0000FF);
+    const RECT r = pendingPresentBox();
     EXPECT_LE(r.left, 35);
     EXPECT_LE(r.top, 45);
     EXPECT_GE(r.right, 105);
     EXPECT_GE(r.bottom, 155);
-    shell.fastPainter = false;
 }
 
 }  // namespace

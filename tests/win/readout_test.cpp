@@ -12,6 +12,7 @@
 #include "pick/overlay_win.h"
 #include "pick/readout_model.h"
 #include "pick/readout_win.h"
+#include "paint/draw_win.h"
 #include "paint_canvas.h"
 
 namespace {

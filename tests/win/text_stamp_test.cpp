@@ -6,8 +6,8 @@
 #include <string>
 
 #include "palette/palette_model.h"
-#include "pick/readout_win.h"
-#include "pick/text_stamp_win.h"
+#include "paint/draw_win.h"
+#include "paint/text_stamp_win.h"
 #include "paint_canvas.h"
 
 namespace {
@@ -54,15 +54,12 @@ protected:
         destroyCanvas(stamped);
     }
 
-    // The same label once through GDI, once through the fast painter.
+    // The same label once through GDI, once through the default painter.
     void drawBoth(const Label& label, int x, int y) {
-        shell.fastPainter = false;
-        shell.windowDC = drawn.dc;
+        drawLiterallyOn(drawn);
         drawOutlinedLabel(label.mode, x, y, label.font, label.text.c_str());
-        shell.fastPainter = true;
         useCanvasAsBackBuffer(stamped);
         drawOutlinedLabel(label.mode, x, y, label.font, label.text.c_str());
-        shell.fastPainter = false;
     }
 
     static const int Width = 83;
@@ -74,7 +71,6 @@ protected:
 
 TEST_F(TextStampTest, LabelsInUseAreStampedUnderThisGdi) {
     useCanvasAsBackBuffer(stamped);
-    shell.fastPainter = true;
     for (const Label& label : labelsInUse()) {
         stampOutlinedText(label.mode, 30, 20, label.font, label.text.c_str());
         EXPECT_TRUE(stampOutlinedText(label.mode, 30, 20, label.font, label.text.c_str()))
@@ -86,7 +82,6 @@ TEST_F(TextStampTest, LabelsInUseAreStampedUnderThisGdi) {
 // again: one drawn only once costs no more than drawing it.
 TEST_F(TextStampTest, ATextIsLearntTheSecondTime) {
     useCanvasAsBackBuffer(stamped);
-    shell.fastPainter = true;
     useBackground(0x0A0B0C);
     const std::wstring text = L"Q7 seen here only";
     EXPECT_FALSE(stampOutlinedText(1, 30, 20, gdi.valueFont, text.c_str()));
@@ -149,8 +144,7 @@ TEST_F(TextStampTest, StampingLeavesTheDcAsDrawingDoes) {
 }
 
 TEST_F(TextStampTest, LiteralPainterNeverStamps) {
-    shell.fastPainter = false;
-    shell.windowDC = drawn.dc;
+    drawLiterallyOn(drawn);
     EXPECT_FALSE(stampOutlinedText(1, 10, 10, gdi.valueFont, L"A"));
 }
 

@@ -1,54 +1,14 @@
-#include "pick/text_stamp_win.h"
+#include "paint/text_stamp_win.h"
 
 #include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/present_win.h"
-#include "app/scratch_bitmap_win.h"
-#include "pick/readout_win.h"
+#include "paint/painter_state_win.h"
+#include "paint/pixel_bitmap_win.h"
 
 namespace {
-
-// Pixels dx .. dx + length - 1 of row dy, relative to the text's (x, y);
-// their values start at pixels[first].
-struct TextRun {
-    int dy;
-    int dx;
-    int length;
-    std::size_t first;
-};
-
-// How a text's picture can be repeated.
-enum StampKind {
-    // The text sets its pixels whatever lies beneath: copy the runs.
-    SetsItsPixels,
-    // GDI blends the text with what lies beneath (antialiased glyphs): what
-    // it left over one particular beneath is kept and repeated over exactly
-    // that beneath; over anything else the text is drawn with GDI again.
-    BlendsWithBeneath,
-    // Not learnt (no bitmap, or the text reached the learning bitmap's edge).
-    AlwaysDrawn,
-    // Drawn once so far, with GDI: a text is learnt when it comes again, so
-    // that one drawn only once (at start-up, say) costs no more than GDI.
-    SeenOnce,
-};
-
-struct TextStamp {
-    LOGFONTW font;
-    std::uint8_t mode;
-    COLORREF background;   // mode 1 only: mode 0 never shows it
-    std::wstring text;
-    StampKind kind;
-    int left, top, right, bottom;   // box of every pixel the text may touch, relative to (x, y)
-    std::vector<TextRun> runs;
-    std::vector<std::uint32_t> pixels;
-    // BlendsWithBeneath: the box's pixels before and after the last drawing.
-    std::vector<std::uint32_t> before, after;
-};
-
-std::vector<TextStamp> textStamps;
 
 // Enough for the sixteen letters and the two glyphs under a few backgrounds;
 // past it everything is learnt afresh.
@@ -173,15 +133,15 @@ TextStamp& textStampFor(std::uint8_t mode, HFONT font, const wchar_t* text, bool
     GetObjectW(font, sizeof logFont, &logFont);
     const COLORREF background = mode == 0 ? 0 : app.settings.bgColor;
     made = false;
-    for (TextStamp& s : textStamps) {
+    for (TextStamp& s : painter.textStamps) {
         if (matches(s, logFont, mode, background, text))
             return s;
     }
     made = true;
-    if (textStamps.size() >= MaxTextStamps)
-        textStamps.clear();
-    textStamps.push_back(TextStamp());
-    TextStamp& s = textStamps.back();
+    if (painter.textStamps.size() >= MaxTextStamps)
+        painter.textStamps.clear();
+    painter.textStamps.push_back(TextStamp());
+    TextStamp& s = painter.textStamps.back();
     s.font = logFont;
     s.mode = mode;
     s.background = background;
@@ -192,22 +152,13 @@ TextStamp& textStampFor(std::uint8_t mode, HFONT font, const wchar_t* text, bool
 }
 
 void writeRuns(const TextStamp& s, int x, int y) {
-    const BackBuffer& b = shell.backBuffer;
     for (const TextRun& run : s.runs) {
-        const int row = y + run.dy;
-        if (row < 0 || row >= b.height)
-            continue;
-        int from = x + run.dx;
-        int to = from + run.length;
-        const std::uint32_t* value = &s.pixels[run.first];
-        if (from < 0) {
-            value -= from;
-            from = 0;
-        }
-        if (to > b.width)
-            to = b.width;
-        std::uint32_t* p = b.bits + (std::size_t)row * b.width;
-        for (int k = from; k < to; ++k)
+        const int start = x + run.dx;
+        int from = start;
+        int to = start + run.length;
+        std::uint32_t* p = bufferRowSpan(y + run.dy, from, to);
+        const std::uint32_t* value = &s.pixels[run.first] + (from - start);
+        for (int k = from; p && k < to; ++k)
             p[k] = *value++;
     }
 }
@@ -222,12 +173,12 @@ void leaveDCAsDrawingWould(HFONT font) {
 }
 
 bool boxInsideBuffer(const TextStamp& s, int x, int y) {
-    const BackBuffer& b = shell.backBuffer;
+    const BackBuffer& b = painter.buffer;
     return x + s.left >= 0 && y + s.top >= 0 && x + s.right <= b.width && y + s.bottom <= b.height;
 }
 
 void copyBoxOut(const TextStamp& s, int x, int y, std::vector<std::uint32_t>& out) {
-    const BackBuffer& b = shell.backBuffer;
+    const BackBuffer& b = painter.buffer;
     const int width = s.right - s.left;
     out.resize((std::size_t)width * (s.bottom - s.top));
     for (int row = s.top; row < s.bottom; ++row) {
@@ -237,7 +188,7 @@ void copyBoxOut(const TextStamp& s, int x, int y, std::vector<std::uint32_t>& ou
 }
 
 bool boxHolds(const TextStamp& s, int x, int y, const std::vector<std::uint32_t>& pixels) {
-    const BackBuffer& b = shell.backBuffer;
+    const BackBuffer& b = painter.buffer;
     const int width = s.right - s.left;
     if (pixels.size() != (std::size_t)width * (s.bottom - s.top))
         return false;
@@ -250,7 +201,7 @@ bool boxHolds(const TextStamp& s, int x, int y, const std::vector<std::uint32_t>
 }
 
 void copyBoxIn(const TextStamp& s, int x, int y, const std::vector<std::uint32_t>& pixels) {
-    const BackBuffer& b = shell.backBuffer;
+    const BackBuffer& b = painter.buffer;
     const int width = s.right - s.left;
     for (int row = s.top; row < s.bottom; ++row) {
         std::uint32_t* to = b.bits + (std::size_t)(y + row) * b.width + x + s.left;
@@ -267,7 +218,7 @@ void repeatOrDraw(TextStamp& s, std::uint8_t mode, int x, int y, HFONT font, con
         return;
     }
     copyBoxOut(s, x, y, s.before);
-    drawOutlinedText(mode, x, y, font, text);
+    drawOutlinedTextByGdi(mode, x, y, font, text);
     GdiFlush();
     copyBoxOut(s, x, y, s.after);
 }
@@ -275,8 +226,7 @@ void repeatOrDraw(TextStamp& s, std::uint8_t mode, int x, int y, HFONT font, con
 }  // namespace
 
 bool stampOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
-    const BackBuffer& b = shell.backBuffer;
-    if (!shell.fastPainter || !b.bits || shell.windowDC != b.dc)
+    if (!drawingIntoBuffer())
         return false;
     bool made = false;
     TextStamp& s = textStampFor(mode, font, text, made);
@@ -298,6 +248,6 @@ bool stampOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_
         writeRuns(s, x, y);
     }
     if (s.right > s.left)
-        markBackBufferDirty(x + s.left, y + s.top, x + s.right, y + s.bottom);
+        markDrawn(x + s.left, y + s.top, x + s.right, y + s.bottom);
     return true;
 }

@@ -1,20 +1,15 @@
-#include "app/buffer_draw_win.h"
+#include "paint/buffer_write_win.h"
 
 #include <cstddef>
 #include <cstdint>
 
-#include "app/present_win.h"
+#include "paint/painter_state_win.h"
 
 namespace {
 
-bool bufferWritable() {
-    const BackBuffer& b = shell.backBuffer;
-    return shell.fastPainter && b.bits && shell.windowDC == b.dc;
-}
-
 // Fills the part of the box that lies on the buffer.
 void fillClipped(int left, int top, int right, int bottom, std::uint32_t pixel) {
-    const BackBuffer& b = shell.backBuffer;
+    const BackBuffer& b = painter.buffer;
     left = left < 0 ? 0 : left;
     top = top < 0 ? 0 : top;
     right = right > b.width ? b.width : right;
@@ -29,18 +24,18 @@ void fillClipped(int left, int top, int right, int bottom, std::uint32_t pixel) 
 }  // namespace
 
 bool writeBufferRect(int left, int top, int right, int bottom, COLORREF c) {
-    if (!bufferWritable() || right <= left || bottom <= top)
+    if (!drawingIntoBuffer() || right <= left || bottom <= top)
         return false;
     // GDI's own drawing into the buffer must be finished before ours lands
     // on top of it.
     GdiFlush();
     fillClipped(left, top, right, bottom, bufferPixelOf(c));
-    markBackBufferDirty(left, top, right, bottom);
+    markDrawn(left, top, right, bottom);
     return true;
 }
 
 bool writeBufferLine(int x0, int y0, int x1, int y1, COLORREF c) {
-    if (!bufferWritable() || (x0 != x1 && y0 != y1))
+    if (!drawingIntoBuffer() || (x0 != x1 && y0 != y1))
         return false;
     if (x0 == x1 && y0 == y1)
         return true;   // LineTo to the start point sets nothing
@@ -56,6 +51,6 @@ bool writeBufferLine(int x0, int y0, int x1, int y1, COLORREF c) {
         top = y1 + 1;
     GdiFlush();
     fillClipped(left, top, right, bottom, bufferPixelOf(c));
-    markBackBufferDirty(left, top, right, bottom);
+    markDrawn(left, top, right, bottom);
     return true;
 }

@@ -1,9 +1,9 @@
-// The plainest drawing, written straight into the back buffer's bits under
-// the fast painter: a GDI call costs more than the few pixels it sets. Each
-// sets exactly the pixels the GDI call it stands for sets (FillRect with a
-// solid brush; LineTo with a one-pixel solid pen). Each returns false when
-// the caller is to make the GDI call itself: under the literal painter, or
-// for a shape these do not cover.
+// The plainest drawing, written straight into the back buffer's bits: a GDI
+// call costs more than the few pixels it sets. Each sets exactly the pixels
+// the GDI call it stands for sets (FillRect with a solid brush; LineTo with
+// a one-pixel solid pen). Each returns false when the caller is to make the
+// GDI call itself: the back buffer is not in use, or the shape is not one
+// these cover.
 #pragma once
 
 #include "app/shell_win.h"

@@ -1,4 +1,4 @@
-#include "app/scratch_bitmap_win.h"
+#include "paint/pixel_bitmap_win.h"
 
 HBITMAP createPixelBitmap(int width, int height, void*& bits) {
     BITMAPINFO info = {};

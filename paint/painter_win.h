@@ -1,0 +1,71 @@
+// The two ways of getting the picture onto the window. The literal painter
+// draws everything straight through the window's device context. The
+// default painter draws the same things, in the same order, into a back
+// buffer (a memory copy of the client area) and copies what it drew onto the
+// window at the end of every message, so the window shows the very same
+// pixels. When no back buffer can be had it paints as the literal painter
+// does, straight onto the window, until one can be had again.
+//
+// Nothing the main window draws belongs on its child controls: both
+// painters keep off their rectangles.
+#pragma once
+
+#include <cstdint>
+
+#include "app/shell_win.h"
+
+// Chooses the painter: true the default one, false the literal one. Before
+// the window exists this only records the choice; on a live window it
+// switches at once and repaints the main window with the new painter.
+void usePainter(bool fast);
+
+// True while the default painter is chosen, and while it draws into its
+// back buffer (false when it paints straight onto the window).
+bool defaultPainterChosen();
+bool paintingIntoBackBuffer();
+
+// WM_CREATE: takes the window's device context and keeps it for the run.
+void openWindowDCs(HWND hwnd);
+
+// Gives back what openWindowDCs took. The program leaves it to the end of
+// the process; tests that close their window call this first.
+void closeWindowDCs();
+
+// WM_SIZE, after the child controls have been moved: the back buffer is
+// made to cover the new client size, and the controls' new rectangles are
+// kept off.
+void fitPainterToClient(int width, int height);
+
+// WM_PAINT: before BeginPaint, and after EndPaint. Between them nothing is
+// presented; the erase BeginPaint asks for is made over the update region.
+void beginWindowPaint(HWND hwnd);
+void endWindowPaint();
+
+// WM_ERASEBKGND: erases the update region with the class brush, off the
+// child controls. True when done (DefWindowProc is then not to erase);
+// false when DefWindowProc is to erase through the given DC, now kept off
+// the controls.
+bool eraseBackground(HWND hwnd, HDC eraseDC);
+
+// At the end of every message of the main window: whatever the message drew
+// into the back buffer is copied onto the window. An erase followed by a
+// paint still to come waits for that paint.
+void presentAfterMessage(HWND hwnd, UINT message);
+
+// Copies what was drawn into the back buffer since the last present onto
+// the window now. Does nothing under the literal painter.
+void presentDrawing();
+
+// Tests and the benchmark: the default painter draws into the given 32-bit
+// top-down pixel bitmap, selected into dc, as into its back buffer; dc
+// becomes shell.windowDC. Lasts until endPaintingIntoPixels with that DC,
+// usePainter or openWindowDCs.
+void paintIntoPixels(HDC dc, std::uint32_t* bits, int width, int height);
+void endPaintingIntoPixels(HDC dc);
+
+// The box of what was drawn into the back buffer and not yet presented;
+// empty when nothing is pending.
+RECT pendingPresentBox();
+
+// The back buffer's size (0 x 0 without one).
+SIZE backBufferSize();
