@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
+#include <string>
 
 #include "chart/markers.h"
 #include "chart/paint_win.h"
@@ -299,7 +301,22 @@ TEST_P(MarkerPaintTest, LevelMarkerDrawnThenErasedLeavesTheChartsAsTheyWere) {
     expectUnchanged(before);
 }
 
-INSTANTIATE_TEST_SUITE_P(ChartStates, MarkerPaintTest, ::testing::ValuesIn(MarkerCases));
+// Case names a test runner can select: grid, client, sector, slice, level.
+std::string describe(const MarkerCase& c) {
+    return "N" + std::to_string(GridSizes[c.sizeIndex]) + "_" + std::to_string(c.clientWidth) + "x" +
+           std::to_string(c.clientHeight) + "_sector" + std::to_string(c.sector) + "_slice" +
+           std::to_string(c.slicePos) + "_level" + std::to_string(c.levelPos);
+}
+
+void PrintTo(const MarkerCase& c, std::ostream* out) {
+    *out << describe(c);
+}
+
+std::string markerCaseName(const ::testing::TestParamInfo<MarkerCase>& info) {
+    return describe(info.param);
+}
+
+INSTANTIATE_TEST_SUITE_P(ChartStates, MarkerPaintTest, ::testing::ValuesIn(MarkerCases), markerCaseName);
 
 // The corners worked out by hand for N = 8 in a 900 x 600 client.
 TEST_F(ChartPaintTest, MarkersStandWhereTheHandWorkedExamplesPutThem) {
