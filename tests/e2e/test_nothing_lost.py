@@ -42,8 +42,8 @@ class DragEndedOutside(harness.ProgramTestCase):
         harness.xdotool('mousemove', slot_a[0] + 1, slot_a[1], 'sleep', '0.05',
                         'mousemove', slot_a[0], slot_a[1], 'sleep', '0.05', 'mousedown', 1,
                         'sleep', '0.05', 'mousemove', x + width // 2, y + 10, 'sleep', '0.05',
-                        'mousemove', x + width + 150, y + 10, 'sleep', '0.1', 'mouseup', 1,
-                        'sleep', '0.1', 'keydown', 'shift', 'mousemove', dot[0] + 1, dot[1],
+                        'mousemove', x + width + 150, y + 10, 'sleep', '1', 'mouseup', 1,
+                        'sleep', '1', 'keydown', 'shift', 'mousemove', dot[0] + 1, dot[1],
                         'sleep', '0.05', 'mousemove', dot[0], dot[1], 'sleep', '0.05', 'keyup', 'shift')
         program.drag(layout.hex_point(-8, 8), layout.swatch_center(5))
         palette = [BACKGROUND] * 16
