@@ -1,7 +1,9 @@
 // The settings file through real files in a private temp folder: the round
 // trip, what loading repairs, and that a failed save never damages the file
 // that was there before.
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/init_win.h"
 #include "app/settings_format.h"
@@ -275,19 +277,41 @@ TEST_F(SettingsFileTest, TheCornerIsKeptInsideTheWorkArea) {
     }
 }
 
-// The work area comes from the monitor the rectangle meets; one that meets
-// no monitor gets the primary's as measured at start-up.
+// The work area comes from the monitor the rectangle meets, for every
+// monitor there is; one that meets no monitor gets the primary's as measured
+// at start-up.
+BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        ((std::vector<MONITORINFO>*)list)->push_back(info);
+    return TRUE;
+}
+
 TEST_F(SettingsFileTest, TheWorkAreaIsThatOfTheRectanglesMonitor) {
     const WindowRect primaryAsMeasured = {3, 5, 1000, 900};
     app.layout.workArea = primaryAsMeasured;
-    RECT spi;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &spi, 0);
-    const WindowRect onScreen = workAreaFor(WindowRect{100, 100, 500, 400});
-    EXPECT_EQ(onScreen.left, spi.left);
-    EXPECT_EQ(onScreen.top, spi.top);
-    EXPECT_EQ(onScreen.right, spi.right);
-    EXPECT_EQ(onScreen.bottom, spi.bottom);
-    const WindowRect offScreen = workAreaFor(WindowRect{-9000, -9000, -8600, -8700});
+    std::vector<MONITORINFO> monitors;
+    EnumDisplayMonitors(NULL, NULL, collectMonitor, (LPARAM)&monitors);
+    ASSERT_FALSE(monitors.empty());
+    std::printf("%d monitor(s)\n", (int)monitors.size());
+    for (const MONITORINFO& m : monitors) {
+        const RECT& w = m.rcWork;
+        SCOPED_TRACE(testing::Message() << "work area " << w.left << "," << w.top << "," << w.right << ","
+                                        << w.bottom);
+        const WindowRect inside = {w.left + 100, w.top + 100, w.left + 500, w.top + 400};
+        const WindowRect found = workAreaFor(inside);
+        EXPECT_EQ(found.left, w.left);
+        EXPECT_EQ(found.top, w.top);
+        EXPECT_EQ(found.right, w.right);
+        EXPECT_EQ(found.bottom, w.bottom);
+        // Closed near that monitor's bottom right: pulled back onto it.
+        WindowRect corner = {w.right - 10, w.bottom - 10, w.right + 390, w.bottom + 290};
+        clampToWorkArea(corner, workAreaFor(corner));
+        EXPECT_EQ(corner.left, w.right - 64);
+        EXPECT_EQ(corner.top, w.bottom - 64);
+    }
+    const WindowRect offScreen = workAreaFor(WindowRect{-90000, -90000, -89600, -89700});
     EXPECT_EQ(offScreen.left, primaryAsMeasured.left);
     EXPECT_EQ(offScreen.bottom, primaryAsMeasured.bottom);
 }
