@@ -110,9 +110,11 @@ static bool ownerAnswers() {
     HWND owner = GetClipboardOwner();
     if (owner == NULL || owner == shell.mainWindow)
         return true;  // nothing to render, or rendered by this thread
+    // Not SMTO_BLOCK: an owner that sends this window a message of its own
+    // meanwhile (WM_DESTROYCLIPBOARD, say) is answered while we wait.
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                               OwnerAnswerTimeoutMs, &result) != 0;
+    return SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, OwnerAnswerTimeoutMs,
+                               &result) != 0;
 }
 
 void pastePalette() {
