@@ -177,8 +177,17 @@ static std::uint8_t lowByte(std::int32_t value) {
     return (std::uint8_t)(value & 0xFF);
 }
 
+// Editors may start a UTF-8 file with a byte order mark, which no scan of
+// the file's own format would accept.
+static void skipByteOrderMark(ScanInput& in) {
+    static const char Mark[] = "\xEF\xBB\xBF";
+    if (in.length >= 3 && in.text[0] == Mark[0] && in.text[1] == Mark[1] && in.text[2] == Mark[2])
+        in.pos = 3;
+}
+
 void parseSettings(const char* text, std::size_t length, Settings& s) {
     ScanInput in = {text, text == nullptr ? 0 : length, 0};
+    skipByteOrderMark(in);
     PickState& p = s.pick;
 
     // The 8-bit fields are read through 32-bit values that start out holding

@@ -19,7 +19,8 @@ std::string formatSettings(const Settings& s);
 // their values. Never reads past length; a zero byte is an ordinary character
 // that no scan accepts. The five 8-bit fields take the low byte of what was read.
 // Reading the file in binary mode and passing its bytes gives the same result
-// as scanning it in text mode: CR is white space to every scan.
+// as scanning it in text mode: CR is white space to every scan. A UTF-8 byte
+// order mark at the very start is skipped.
 void parseSettings(const char* text, std::size_t length, Settings& s);
 
 // Replaces every field outside the range the program relies on by its value in

@@ -10,8 +10,9 @@
 
 namespace {
 
-// The file has 20 short lines; anything past this is not ours to read.
-const std::size_t MaxSettingsBytes = 64 * 1024;
+// The file has 20 short lines, but a hand-edited one may carry any amount of
+// white space between them; past this much it is not ours to read.
+const std::size_t MaxSettingsBytes = 1024 * 1024;
 
 const wchar_t TempExtension[] = L".tmp";
 const wchar_t SettingsExtension[] = L".ini";
@@ -47,14 +48,26 @@ bool formTempPath(wchar_t out[SettingsPathLength]) {
     return true;
 }
 
-// Writes text to path and forces it to the disk; false on any failure, with
-// the file closed either way.
-bool writeDurably(const wchar_t* path, const std::string& text) {
-    FILE* f = _wfopen(path, L"w");
+// Writes text to the open file and forces it to the disk; false on any
+// failure, with the file closed either way.
+bool writeAndClose(FILE* f, const std::string& text) {
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = _commit(_fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+// The last resort where no new file may be made beside the old one: the old
+// file itself is rewritten, cut to the new length, every step checked.
+bool rewriteInPlace(const wchar_t* path, const std::string& text) {
+    FILE* f = _wfopen(path, L"r+");
     if (!f)
         return false;
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fflush(f) == 0 && ok;
+    const long length = std::ftell(f);
+    ok = length >= 0 && _chsize(_fileno(f), length) == 0 && ok;
     ok = _commit(_fileno(f)) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
     return ok;
@@ -75,6 +88,20 @@ void settingsFromPlacement() {
     app.settings.normalRect.bottom = r.bottom;
 }
 
+WindowRect workAreaFor(const WindowRect& r) {
+    RECT rect;
+    SetRect(&rect, r.left, r.top, r.right, r.bottom);
+    // A rectangle on no monitor at all (one that was unplugged) comes back
+    // on the primary one.
+    HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONULL);
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    if (monitor == NULL || !GetMonitorInfoW(monitor, &info))
+        return app.layout.workArea;
+    const WindowRect work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    return work;
+}
+
 void loadSettings() {
     if (!shell.settingsPathValid)
         return;
@@ -85,7 +112,7 @@ void loadSettings() {
     parseSettings(text.data(), text.size(), app.settings);
     // Clamping first: pulling a far-left edge into the work area can leave a
     // rectangle with no width, which the range check then replaces.
-    clampToWorkArea(app.settings.normalRect, app.layout.workArea);
+    clampToWorkArea(app.settings.normalRect, workAreaFor(app.settings.normalRect));
     sanitizeSettings(app.settings, defaults);
     placementFromSettings();
 }
@@ -103,7 +130,14 @@ void saveSettings() {
     wchar_t tempPath[SettingsPathLength];
     if (!formTempPath(tempPath))
         return;
-    if (!writeDurably(tempPath, formatSettings(app.settings))) {
+    const std::string text = formatSettings(app.settings);
+    FILE* temp = _wfopen(tempPath, L"w");
+    if (!temp) {
+        // A folder that allows no new file may still let the file be written.
+        rewriteInPlace(shell.settingsPath, text);
+        return;
+    }
+    if (!writeAndClose(temp, text)) {
         DeleteFileW(tempPath);
         return;
     }

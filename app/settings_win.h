@@ -15,3 +15,7 @@ void saveSettings();
 // window manager and in the settings; these copy it one way or the other.
 void placementFromSettings();
 void settingsFromPlacement();
+
+// The work area of the monitor that the rectangle (screen coordinates) meets
+// most, or layout.workArea (the primary's) when it meets none.
+WindowRect workAreaFor(const WindowRect& r);

@@ -106,6 +106,7 @@ struct Interaction {
     std::int32_t dragSlot;
     COLORREF dragColor;
     std::int32_t dragLineX0, dragLineX1, dragLineY1;
+    std::uint8_t markerLineShown;  // the inverted marker line is on the screen
 };
 
 struct AppState {

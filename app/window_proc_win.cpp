@@ -15,6 +15,7 @@
 #include "pick/overlay_geometry.h"
 #include "pick/overlay_win.h"
 #include "pick/readout_win.h"
+#include "pick/screen_pick_win.h"
 
 namespace {
 
@@ -65,16 +66,14 @@ void toggleOverlay() {
 }
 
 // False when the point has no colour to give (a pixel off every screen).
-bool colorAtScreenPoint(POINT p, COLORREF& colour) {
+bool colorAtScreenPoint(POINT p, POINT physical, COLORREF& colour) {
     const LRESULT where = SendMessageW(shell.mainWindow, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
     if (where == HTCLIENT) {
         ScreenToClient(shell.mainWindow, &p);
         hitTest(p.x, p.y, colour);
         return true;
     }
-    HDC screen = GetDC(NULL);
-    colour = GetPixel(screen, p.x, p.y);
-    ReleaseDC(NULL, screen);
+    colour = screenPixel(physical);
     return colour != CLR_INVALID;
 }
 
@@ -199,6 +198,12 @@ void onDestroy() {
     PostQuitMessage(0);
 }
 
+// The session ends without WM_DESTROY: the process is ended after this.
+void onEndSession(WPARAM ending) {
+    if (ending)
+        saveSettings();
+}
+
 void onGetMinMaxInfo(MINMAXINFO* info) {
     info->ptMinTrackSize.x = app.layout.minTrackWidth;
     info->ptMinTrackSize.y = app.layout.minTrackHeight;
@@ -230,8 +235,9 @@ void onKeyDown(WPARAM key, LPARAM lParam) {
     case VK_SPACE:
         if (!repeated) {
             POINT p;
-            GetCursorPos(&p);
-            pickColorAt(p);
+            POINT physical;
+            readPointer(p, physical);
+            pickColorAt(p, physical);
         }
         break;
     case VK_LEFT:
@@ -295,11 +301,11 @@ void onMouseMove(WPARAM wParam, LPARAM lParam) {
     Interaction& in = app.interaction;
     if (!in.mouseInside) {
         // The first move only arms leave tracking; a drag whose button was
-        // released outside the window ends here.
+        // released outside the window ends here, whatever keys are held.
         if (TrackMouseEvent(&shell.leaveTracking)) {
             in.mouseInside = 1;
             paintReadoutPanel(0);
-            if (wParam == 0)
+            if (!(wParam & MK_LBUTTON))
                 in.dragMode = 0;
         }
     } else if (in.dragMode <= 1) {
@@ -337,10 +343,22 @@ void pressOnMarkerZone(int x, int y) {
     }
 }
 
+// A press never happens while a colour or gradient drag holds the button: a
+// drag mode still set is left from a drag whose button went up outside the
+// window, and the press is judged as a fresh one.
+void endStaleDrag(int x, int y) {
+    Interaction& in = app.interaction;
+    if (in.dragMode < 2)
+        return;
+    COLORREF colour = 0;
+    in.dragMode = hitTest(x, y, colour) == HitMarkerZone ? 1 : 0;
+}
+
 void onLeftButtonDown(WPARAM wParam, LPARAM lParam) {
     Interaction& in = app.interaction;
     const int x = mouseX(lParam);
     const int y = mouseY(lParam);
+    endStaleDrag(x, y);
     if (in.dragMode != 0) {
         pressOnMarkerZone(x, y);
         setDragCursor();
@@ -426,9 +444,13 @@ void onMouseWheel(WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void pickColorAt(POINT screenPoint) {
+    pickColorAt(screenPoint, screenPoint);
+}
+
+void pickColorAt(POINT screenPoint, POINT physicalPoint) {
     PickState& pick = app.settings.pick;
     COLORREF colour = 0;
-    if (!colorAtScreenPoint(screenPoint, colour))
+    if (!colorAtScreenPoint(screenPoint, physicalPoint, colour))
         return;
     if (pick.pickActive && colour == pick.pickColor)
         return;
@@ -465,6 +487,13 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         onDestroy();
         return 0;
+    case WM_ENDSESSION:
+        onEndSession(wParam);
+        break;
+    case WM_CAPTURECHANGED:
+        // Whoever took the capture, the line it stood for goes with it.
+        markerLine(0);
+        break;
     case WM_GETMINMAXINFO:
         onGetMinMaxInfo((MINMAXINFO*)lParam);
         break;

@@ -26,9 +26,23 @@ void keepSizeIndexInRange() {
         app.settings.sizeIndex = DefaultSizeIndex;
 }
 
+// Whether the triangle's side of the window (from one unit left of its apex)
+// begins right of the hexagon's rim band at this unit, so that the charts
+// neither overlap nor take each other's points.
+bool chartsFitWidth(int n, int unit) {
+    const int hStep = roundHalfAway(unit * Sqrt3);
+    const int hexagonReach = 2 * (hStep * n + unit) + SideMargin + RimBandSideMargin;
+    const int triangleReach = unit * (2 * n + 2) + SideMargin;
+    return app.layout.clientWidth - triangleReach > hexagonReach;
+}
+
 void computeUnit(int n) {
     Layout& L = app.layout;
-    const int q = (L.clientHeight - ChartMarginHeight) / (4 * n + 2);
+    int q = (L.clientHeight - ChartMarginHeight) / (4 * n + 2);
+    // A window narrower than the charts' proportion (maximised on a tall
+    // screen, or restored so) takes the unit its width allows.
+    while (q > 1 && !chartsFitWidth(n, q))
+        --q;
     if (q < 1) {
         L.unit = 1;
         L.dotRadius = 2;
@@ -37,6 +51,15 @@ void computeUnit(int n) {
     L.unit = q;
     // Small dots get one pixel more so they stay visible and touch.
     L.dotRadius = q < 7 ? q + 1 : q;
+}
+
+// Where even the smallest unit does not fit, the triangle moves right of the
+// rim band and runs off the window's edge rather than over the hexagon.
+void keepTriangleClear(int n) {
+    Layout& L = app.layout;
+    const int clearLeft = L.hexCenterX + L.hStep * n + 2 * L.unit + RimBandSideMargin + 1;
+    if (L.triLeft < clearLeft)
+        L.triLeft = clearLeft;
 }
 
 void computeMarkerSize() {
@@ -57,6 +80,7 @@ void computeStripAndPanel(int n) {
     L.stripBottom = L.clientHeight - StripBottomMargin;
     L.stripTop = L.stripBottom - L.clientHeight / 14;
     L.triLeft = L.clientWidth - L.unit * (2 * n + 1) - SideMargin;
+    keepTriangleClear(n);
     L.stripRight = L.triLeft + (7 * L.unit * (2 * n + 1)) / 10;
     L.stripLeft = L.hexCenterX + (3 * (L.hStep * n + L.unit)) / 5;
     L.swatchWidth = (L.stripRight - L.stripLeft) * 0.0625;

@@ -6,3 +6,7 @@
 // two colour scales of app.chart, the picked colour's chart positions and the
 // minimum track size.
 void computeLayout();
+
+// The rim band reaches this far beyond one unit right of the hexagon's
+// outer dots; the triangle's side of the window begins beyond it.
+const int RimBandSideMargin = 24;

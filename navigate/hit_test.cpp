@@ -5,6 +5,7 @@
 
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
+#include "layout/layout.h"
 #include "palette/palette_model.h"
 #include "pick/readout_model.h"
 
@@ -21,7 +22,6 @@ const int LevelTrackRightInset = 24;
 const int LevelTrackOverhang = 24;
 // The rim band: the hexagon through the outer dots, grown by these margins
 // (plus one unit) so that a press near the rim is easy to hit.
-const int RimBandSideMargin = 24;
 const int RimBandEndMargin = 36;
 
 Wide absolute(Wide v) { return v < 0 ? -v : v; }

@@ -90,17 +90,25 @@ void jumpToPick() {
         setLevel(fromPosition(pick.pickLevelPos), false);
 }
 
+// The line is shown exactly while markerLineShown is set; the capture is
+// taken with it, but may be taken away by others before the line goes.
 void markerLine(int mode) {
+    Interaction& in = app.interaction;
     if (mode == 0) {
-        if (!holdsCapture())
+        if (!in.markerLineShown)
             return;
-        ReleaseCapture();
+        // Cleared first: ReleaseCapture sends WM_CAPTURECHANGED, which comes
+        // back here.
+        in.markerLineShown = 0;
         drawMarkerLine();
+        if (holdsCapture())
+            ReleaseCapture();
         return;
     }
-    if (holdsCapture())
+    if (in.markerLineShown)
         return;  // the line of the press before is still shown
     SetCapture(shell.mainWindow);
     markerLineEnds(mode);
     drawMarkerLine();
+    in.markerLineShown = 1;
 }

@@ -99,9 +99,30 @@ void pasteTextBlock(HANDLE memory) {
     GlobalUnlock(memory);
 }
 
+// Text another program offers without having rendered it is asked for with a
+// message to its owner that GetClipboardData waits for without end. An owner
+// that does not answer at once (a clipboard manager stalled under Wine, a
+// program that hangs) must not hang this window with it.
+const UINT OwnerAnswerTimeoutMs = 500;
+
+static bool ownerAnswers() {
+    HWND owner = GetClipboardOwner();
+    if (owner == NULL || owner == shell.mainWindow)
+        return true;  // nothing to render, or rendered by this thread
+    // Not SMTO_BLOCK: an owner that sends this window a message of its own
+    // meanwhile (WM_DESTROYCLIPBOARD, say) is answered while we wait.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, OwnerAnswerTimeoutMs,
+                               &result) != 0;
+}
+
 void pastePalette() {
     if (!OpenClipboard(shell.mainWindow))
         return;
+    if (!ownerAnswers()) {
+        CloseClipboard();
+        return;
+    }
     HANDLE memory = GetClipboardData(CF_UNICODETEXT);
     if (memory)
         pasteTextBlock(memory);

@@ -15,9 +15,11 @@ int larger(int a, int b) { return a > b ? a : b; }
 WindowRect pickLineBox() {
     const PickState& pick = app.settings.pick;
     WindowRect box;
-    box.left = pick.pickHexX - PickBoxMargin;
+    // Normally the hexagon end lies left of the triangle end, but not in a
+    // window too narrow for both charts; the box holds the line either way.
+    box.left = smaller(pick.pickHexX, pick.pickTriX) - PickBoxMargin;
     box.top = smaller(pick.pickHexY, pick.pickTriY) - PickBoxMargin;
-    box.right = pick.pickTriX + PickBoxMargin;
+    box.right = larger(pick.pickHexX, pick.pickTriX) + PickBoxMargin;
     box.bottom = larger(pick.pickHexY, pick.pickTriY) + PickBoxMargin;
     return box;
 }

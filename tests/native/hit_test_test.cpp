@@ -347,10 +347,38 @@ void layOut(int gridSize, int unit) {
     app.settings.bgColor = Background;
 }
 
+void layOutClient(int gridSize, int width, int height) {
+    layoutAt(gridSize, width, height);
+    app.settings.bgColor = Background;
+}
+
+// Proportional windows, and windows narrower than the proportion (a
+// maximised window on a 5:4 screen, a restored one): every dot shown reads
+// out as itself and the whole rim band can be pressed.
 TEST(HitTestCharts, DotCentresHitTheirOwnDotAndColour) {
-    for (int n : {4, 8, 16, 128}) {
-        for (int unit : {1, 3, 14}) {
-            layOut(n, unit);
+    struct Client { int n, width, height; };
+    const Client narrow[] = {{8, 1280, 994}, {8, 1024, 1280}, {4, 600, 1200}, {128, 940, 1700},
+                             {16, 300, 900}};
+    std::vector<Client> clients(std::begin(narrow), std::end(narrow));
+    for (int n : {4, 8, 16, 128})
+        for (int unit : {1, 3, 14})
+            clients.push_back({n, 0, unit});
+    for (const Client& client : clients) {
+        const int n = client.n;
+        {
+            if (client.width == 0)
+                layOut(n, client.height);
+            else
+                layOutClient(n, client.width, client.height);
+            const Layout& L = app.layout;
+            SCOPED_TRACE(testing::Message() << "N " << n << " width " << L.clientWidth << " unit " << L.unit);
+            const int rimRight = L.hexCenterX + n * L.hStep + L.unit + 24;
+            for (int y = L.hexCenterY - n * L.unit; y <= L.hexCenterY + n * L.unit; y += L.unit) {
+                if (y <= L.panelBottom || y >= L.stripTop - 20)
+                    continue;  // the readout panel or the palette strip
+                COLORREF colour;
+                ASSERT_EQ(HitMarkerZone, hitTest(rimRight, y, colour)) << y;
+            }
             for (int levelPos : {0, 700, 2048}) {
                 atLevelPos(levelPos);
                 int dots = 0;

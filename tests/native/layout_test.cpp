@@ -84,7 +84,7 @@ TEST(ComputeLayout, DotRadiusAndColumnStepPerUnit) {
         {14, 14, 24}, {30, 30, 52},
     };
     for (const Row& row : rows) {
-        layoutAt(8, 900, clientHeightForUnit(8, row.unit));
+        layoutAt(8, 4000, clientHeightForUnit(8, row.unit));
         EXPECT_EQ(app.layout.unit, row.unit);
         EXPECT_EQ(app.layout.dotRadius, row.dotRadius) << "unit " << row.unit;
         EXPECT_EQ(app.layout.hStep, row.hStep) << "unit " << row.unit;
@@ -107,7 +107,7 @@ TEST(ComputeLayout, MarkerSizes) {
         {16, 16, 9, 18}, {40, 16, 9, 18},
     };
     for (const Row& row : rows) {
-        layoutAt(8, 900, clientHeightForUnit(8, row.unit));
+        layoutAt(8, 4000, clientHeightForUnit(8, row.unit));
         ASSERT_EQ(app.layout.unit, row.unit);
         EXPECT_EQ(app.layout.markerSize, row.size) << "unit " << row.unit;
         EXPECT_EQ(app.layout.markerHalf, row.half) << "unit " << row.unit;
@@ -130,17 +130,44 @@ TEST(ComputeLayout, TinyClientGivesSmallestUnit) {
     EXPECT_EQ(app.layout.dotRadius, 2);
 }
 
-TEST(ComputeLayout, NarrowClientIsStoredAsComputed) {
+// Too narrow even at the smallest unit: the triangle stays right of the
+// hexagon's rim band and runs off the window, and the strip keeps its order.
+TEST(ComputeLayout, NarrowClientKeepsTheTriangleClear) {
     layoutAt(8, 100, 600);
     const Layout& L = app.layout;
-    EXPECT_EQ(L.triLeft, 100 - 14 * 17 - 48);
-    EXPECT_LT(L.stripRight, L.stripLeft);
-    EXPECT_LT(L.swatchWidth, 0.0);
+    EXPECT_EQ(L.unit, 1);
+    EXPECT_EQ(L.hexCenterX, 2 * 8 + 1 + 48);
+    EXPECT_EQ(L.triLeft, L.hexCenterX + 8 * L.hStep + 2 + 24 + 1);
+    EXPECT_GT(L.stripRight, L.stripLeft);
     EXPECT_DOUBLE_EQ(L.swatchWidth, (L.stripRight - L.stripLeft) / 16.0);
-    EXPECT_DOUBLE_EQ(L.swatchWidth, -24.8125);
-    // Negative products round away from zero too.
-    EXPECT_EQ(L.panelLeft, 377 - 149);
-    EXPECT_EQ(L.panelRight, 377 - 298);
+}
+
+// A window narrower than the charts' proportion takes the largest unit at
+// which the triangle's side begins right of the hexagon's rim band.
+TEST(ComputeLayout, NarrowWindowTakesTheUnitItsWidthAllows) {
+    layoutAt(8, 1280, 994);
+    const Layout& L = app.layout;
+    EXPECT_EQ(L.unit, 24);
+    EXPECT_EQ(L.hStep, 42);
+    EXPECT_EQ(L.triLeft, 1280 - 24 * 17 - 48);
+    EXPECT_GT(L.triLeft - L.unit, L.hexCenterX + 8 * L.hStep + L.unit + 24);
+    layoutAt(8, 1281, 994);   // one pixel wider does not yet allow unit 25
+    EXPECT_EQ(app.layout.unit, 24);
+    for (int n : GridSizes) {
+        for (int h = 300; h <= 2400; h += 71) {
+            for (int w = 300; w <= 2400; w += 53) {
+                layoutAt(n, w, h);
+                SCOPED_TRACE(testing::Message() << "N " << n << " client " << w << "x" << h);
+                EXPECT_GT(L.triLeft - L.unit, L.hexCenterX + n * L.hStep + L.unit + 24);
+                const int heightUnit = (h - 96) / (4 * n + 2);
+                const int unit = L.unit;
+                if (unit > 1 && unit < heightUnit) {
+                    layoutAt(n, 2 * w + 1000, h);
+                    EXPECT_GT(L.unit, unit);
+                }
+            }
+        }
+    }
 }
 
 TEST(ComputeLayout, MinimumTrackSizeWithFrame) {
@@ -181,7 +208,8 @@ TEST(ComputeLayout, MinimumTrackSizeIgnoresClientSize) {
 TEST(ComputeLayout, MarginsAndGapsHoldForEverySize) {
     for (int n : GridSizes) {
         for (int h = 0; h <= 1700; h += 37) {
-            const int w = 300 + h;
+            freshState(n);
+            const int w = widthForHeight(h) + h % 300;
             layoutAt(n, w, h);
             const Layout& L = app.layout;
             SCOPED_TRACE(testing::Message() << "N " << n << " client " << w << "x" << h);

@@ -402,6 +402,9 @@ TEST(PickLine, WorkedExample) {
 TEST(PickLine, BoxTakesTheHigherAndLowerEnd) {
     usePickEnds(100, 50, 400, 300);
     expectRect(pickLineBox(), {90, 40, 410, 310});
+    // The hexagon end right of the triangle end still gives a proper box.
+    usePickEnds(400, 300, 100, 50);
+    expectRect(pickLineBox(), {90, 40, 410, 310});
 }
 
 struct Shortening {

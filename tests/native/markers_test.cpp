@@ -18,7 +18,9 @@ void chartsAt(int gridSize, int clientWidth, int clientHeight) {
 }
 
 void chartsAtUnit(int gridSize, int unit) {
-    chartsAt(gridSize, 4000, clientHeightForUnit(gridSize, unit));
+    // Wide enough for both charts at that unit (hStep is below 2 units).
+    const int width = 4 * gridSize * unit + unit * (2 * gridSize + 4) + 200;
+    chartsAt(gridSize, width > 4000 ? width : 4000, clientHeightForUnit(gridSize, unit));
 }
 
 // The marker's target as a jump to a pick leaves it: any slice, N included,

@@ -282,6 +282,17 @@ TEST(SettingsParse, ByteFieldsNotReachedKeepTheirValues) {
     expectSameSettings(expected, parsedOver(start, "1,2,3,4\n7,1"));
 }
 
+// Only a whole UTF-8 byte order mark, and only at the very start, is skipped.
+TEST(SettingsParse, ALeadingByteOrderMarkIsSkipped) {
+    const Settings start = firstRunSettings();
+    Settings expected = start;
+    expected.normalRect = {1, 2, 3, 4};
+    expectSameSettings(expected, parsedOver(start, "\xEF\xBB\xBF" "1,2,3,4\n"));
+    expectSameSettings(start, parsedOver(start, "\xEF\xBB" "1,2,3,4\n"));
+    expectSameSettings(start, parsedOver(start, " \xEF\xBB\xBF" "1,2,3,4\n"));
+    expectSameSettings(start, parsedOver(start, "\xEF\xBB\xBF\xEF\xBB\xBF" "1,2,3,4\n"));
+}
+
 TEST(SettingsParse, NeverReadsPastTheLength) {
     const std::string text = "100,200,300,400\n2,1,0,0,512,2048\n";
     Settings s = firstRunSettings();

@@ -374,4 +374,26 @@ TEST_F(NavigateTest, EveryKeyWheelAndReleaseEndsTheLine) {
     }
 }
 
+// Whatever takes the capture away takes the line with it, and the next
+// press shows and removes one line only.
+TEST_F(NavigateTest, ALostCaptureRemovesTheLine) {
+    const Snapshot before = snapshotClient();
+    for (int taker = 0; taker < 2; ++taker) {
+        SCOPED_TRACE(taker);
+        markerLine(taker + 1);
+        ASSERT_EQ(GetCapture(), shell.mainWindow);
+        if (taker == 0)
+            SetCapture(shell.sizeCombo);
+        else
+            send(WM_CANCELMODE, 0, 0);
+        EXPECT_NE(GetCapture(), shell.mainWindow);
+        EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
+        ReleaseCapture();
+        markerLine(2);
+        EXPECT_GT(countDifferences(before, snapshotClient()), 100);
+        markerLine(0);
+        EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
+    }
+}
+
 }  // namespace

@@ -494,6 +494,96 @@ TEST_F(ClipboardTest, PasteWithoutTextOrWithTheClipboardHeldChangesNothing) {
     expectPalette(expected);
 }
 
+// Another program on its own thread that offers text without rendering it,
+// as a clipboard manager does for the text of X programs. It renders on
+// WM_RENDERFORMAT while its thread reads messages; `stalled` keeps its thread
+// waiting on an event instead, as a hung owner does.
+class DelayedTextOwner {
+public:
+    explicit DelayedTextOwner(bool stalled) : stalled(stalled) {
+        offered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread = CreateThread(nullptr, 0, run, this, 0, nullptr);
+        WaitForSingleObject(offered, INFINITE);
+    }
+    ~DelayedTextOwner() {
+        SetEvent(release);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        CloseHandle(release);
+        CloseHandle(offered);
+    }
+    void stopStalling() { SetEvent(release); }
+
+private:
+    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_RENDERFORMAT && wParam == CF_UNICODETEXT) {
+            const wchar_t text[] = L"AB(ff0000)";
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+            CopyMemory(GlobalLock(memory), text, sizeof text);
+            GlobalUnlock(memory);
+            SetClipboardData(CF_UNICODETEXT, memory);
+            return 0;
+        }
+        if (message == WM_CLOSE) {
+            DestroyWindow(hwnd);
+            PostQuitMessage(0);
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    static DWORD WINAPI run(void* self) {
+        DelayedTextOwner& o = *(DelayedTextOwner*)self;
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ZavrikDelayedTextOwner";
+        RegisterClassW(&wc);
+        o.window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+        OpenClipboard(o.window);
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, nullptr);
+        CloseClipboard();
+        SetEvent(o.offered);
+        if (o.stalled)
+            WaitForSingleObject(o.release, INFINITE);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageW(&msg);
+        return 0;
+    }
+
+    bool stalled;
+    HANDLE offered = nullptr;
+    HANDLE release = nullptr;
+    HANDLE thread = nullptr;
+    HWND window = nullptr;
+};
+
+TEST_F(ClipboardTest, PasteTakesTextThatItsOwnerRendersOnRequest) {
+    DelayedTextOwner owner(false);
+    pastePalette();
+    EXPECT_EQ(Red, app.settings.palette[0]);
+    EXPECT_EQ(Red, app.settings.palette[1]);
+    EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+}
+
+// Were the paste to wait for a stalled owner, it would never return: the
+// owner's thread is let go only after it has.
+TEST_F(ClipboardTest, PasteReturnsWhenTheOwnerOfUnrenderedTextDoesNotAnswer) {
+    DelayedTextOwner owner(true);
+    setDistinctPalette();
+    COLORREF expected[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+    pastePalette();
+    owner.stopStalling();
+    EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+    for (int k = 0; k < PaletteSlots; ++k)
+        EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
+}
+
 // Write, read back, compare: palettes with repeated colours in random places.
 TEST_F(ClipboardTest, CopiedPaletteIsPastedBackUnchanged) {
     std::mt19937 random(20240611);

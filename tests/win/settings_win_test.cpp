@@ -1,7 +1,9 @@
 // The settings file through real files in a private temp folder: the round
 // trip, what loading repairs, and that a failed save never damages the file
 // that was there before.
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/init_win.h"
 #include "app/settings_format.h"
@@ -77,6 +79,17 @@ std::string defaultFileText() {
     return text;
 }
 
+// The text as the stream's text mode writes it to the disk.
+std::string toCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
 // ---------------------------------------------------------------- round trip
 
 TEST_F(SettingsFileTest, SaveThenLoadRestoresEveryField) {
@@ -146,15 +159,35 @@ TEST_F(SettingsFileTest, AMaximisedWindowStoresItsNormalRectangle) {
 
 // ---------------------------------------------------------------- failures
 
-TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileIntact) {
-    const std::string old = defaultFileText();
-    ASSERT_TRUE(writeFileBytes(path(), old));
-    // The new file cannot even be created: its name is taken by a folder.
+// Where no new file can be made beside the old one (here its name is taken by
+// a folder), the old file itself is rewritten; if that cannot be written
+// either, it stays as it was.
+TEST_F(SettingsFileTest, WithoutATempFileTheFileIsRewrittenInPlace) {
+    ASSERT_TRUE(writeFileBytes(path(), defaultFileText() + std::string(3000, ' ')));
     ASSERT_TRUE(CreateDirectoryW(tempPath().c_str(), NULL));
     changeEveryField();
+    const Settings saved = app.settings;
     saveSettings();
-    EXPECT_EQ(readFileBytes(path()), old);
     EXPECT_TRUE(GetFileAttributesW(tempPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    settingsFromPlacement();
+    EXPECT_EQ(readFileBytes(path()), toCrLf(formatSettings(app.settings)));
+    loadIntoDefaults();
+    EXPECT_EQ(app.settings.bgColor, saved.bgColor);
+    EXPECT_EQ(app.settings.palette[15], saved.palette[15]);
+    EXPECT_EQ(app.settings.pick.pickTriY, saved.pick.pickTriY);
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeWrittenEitherIsLeftIntact) {
+    const std::string old = defaultFileText();
+    ASSERT_TRUE(writeFileBytes(path(), old));
+    ASSERT_TRUE(CreateDirectoryW(tempPath().c_str(), NULL));
+    HANDLE held = CreateFileW(path().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    changeEveryField();
+    saveSettings();
+    CloseHandle(held);
+    EXPECT_EQ(readFileBytes(path()), old);
 }
 
 TEST_F(SettingsFileTest, AFailedReplaceLeavesTheOldFileAndNoLeftovers) {
@@ -210,18 +243,23 @@ TEST_F(SettingsFileTest, NoFileKeepsTheDefaultsAndTheRectangle) {
     EXPECT_EQ(app.settings.pick.pickMark, -3);
 }
 
+// The corner is kept in the work area of the monitor the rectangle meets
+// most; Xvfb has one monitor of 1920 x 1200 whose work area is all of it.
 TEST_F(SettingsFileTest, TheCornerIsKeptInsideTheWorkArea) {
-    app.layout.workArea = WindowRect{0, 0, 1920, 1160};
+    measureWorkArea();
+    const WindowRect& w = app.layout.workArea;
+    ASSERT_EQ(w.right - w.left, GetSystemMetrics(SM_CXSCREEN));
     struct CornerCase {
         const char* line1;
         WindowRect expected;
     };
     const CornerCase cases[] = {
         {"-500,20,300,400", {0, 20, 300, 400}},          // narrower, not moved
-        {"2500,20,2900,400", {1856, 20, 2900, 400}},     // pulled back, right kept
+        {"1900,20,2900,400", {1856, 20, 2900, 400}},     // pulled back, right kept
         {"10,-40,400,300", {10, 0, 400, 300}},
-        {"10,1150,400,1500", {10, 1096, 400, 1500}},
+        {"10,1150,400,1500", {10, 1136, 400, 1500}},
         {"30,40,500,400", {30, 40, 500, 400}},
+        {"5000,3000,5400,3400", {1856, 1136, 5400, 3400}},  // on no monitor: the primary
     };
     for (const CornerCase& c : cases) {
         SCOPED_TRACE(c.line1);
@@ -237,6 +275,45 @@ TEST_F(SettingsFileTest, TheCornerIsKeptInsideTheWorkArea) {
         EXPECT_EQ(shell.placement.rcNormalPosition.left, c.expected.left);
         EXPECT_EQ(shell.placement.rcNormalPosition.top, c.expected.top);
     }
+}
+
+// The work area comes from the monitor the rectangle meets, for every
+// monitor there is; one that meets no monitor gets the primary's as measured
+// at start-up.
+BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        ((std::vector<MONITORINFO>*)list)->push_back(info);
+    return TRUE;
+}
+
+TEST_F(SettingsFileTest, TheWorkAreaIsThatOfTheRectanglesMonitor) {
+    const WindowRect primaryAsMeasured = {3, 5, 1000, 900};
+    app.layout.workArea = primaryAsMeasured;
+    std::vector<MONITORINFO> monitors;
+    EnumDisplayMonitors(NULL, NULL, collectMonitor, (LPARAM)&monitors);
+    ASSERT_FALSE(monitors.empty());
+    std::printf("%d monitor(s)\n", (int)monitors.size());
+    for (const MONITORINFO& m : monitors) {
+        const RECT& w = m.rcWork;
+        SCOPED_TRACE(testing::Message() << "work area " << w.left << "," << w.top << "," << w.right << ","
+                                        << w.bottom);
+        const WindowRect inside = {w.left + 100, w.top + 100, w.left + 500, w.top + 400};
+        const WindowRect found = workAreaFor(inside);
+        EXPECT_EQ(found.left, w.left);
+        EXPECT_EQ(found.top, w.top);
+        EXPECT_EQ(found.right, w.right);
+        EXPECT_EQ(found.bottom, w.bottom);
+        // Closed near that monitor's bottom right: pulled back onto it.
+        WindowRect corner = {w.right - 10, w.bottom - 10, w.right + 390, w.bottom + 290};
+        clampToWorkArea(corner, workAreaFor(corner));
+        EXPECT_EQ(corner.left, w.right - 64);
+        EXPECT_EQ(corner.top, w.bottom - 64);
+    }
+    const WindowRect offScreen = workAreaFor(WindowRect{-90000, -90000, -89600, -89700});
+    EXPECT_EQ(offScreen.left, primaryAsMeasured.left);
+    EXPECT_EQ(offScreen.bottom, primaryAsMeasured.bottom);
 }
 
 TEST_F(SettingsFileTest, AFileCutAfterLineTwoKeepsTheRest) {
@@ -279,6 +356,31 @@ TEST_F(SettingsFileTest, PlainLineEndsAndAnOversizedFileStillLoad) {
     EXPECT_EQ(app.settings.sizeIndex, 3);
     EXPECT_EQ(app.settings.levelPos, 512);
     EXPECT_EQ(app.settings.bgColor, DefaultGray);
+}
+
+// Files as editors leave them: a byte order mark in front, or much white
+// space between the lines, up to the reader's limit of 1 MiB.
+TEST_F(SettingsFileTest, HandEditedFilesLoadWhole) {
+    struct Case { const char* name; std::string before; std::string between; bool restored; };
+    const Case cases[] = {
+        {"byte order mark", "\xEF\xBB\xBF", "", true},
+        {"100 KiB of blank lines", "", std::string(100 * 1024, '\n'), true},
+        {"nearly 1 MiB of blanks", "", std::string(1000 * 1024, ' '), true},
+        {"more than 1 MiB of blanks", "", std::string(1024 * 1024, ' '), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = defaultFileText();
+        const std::size_t line4 = text.find("c8c8c8,");
+        std::string edited = c.before + text.substr(0, line4) + c.between +
+                             "0000ff,00ff00\r\n" + text.substr(text.find("\r\n", line4) + 2);
+        edited.replace(edited.rfind("c8c8c8"), 6, "123456");
+        ASSERT_TRUE(writeFileBytes(path(), edited));
+        loadIntoDefaults();
+        EXPECT_EQ(app.settings.normalRect.right, 500);
+        EXPECT_EQ(app.settings.bgColor, c.restored ? 0x0000FFu : DefaultGray);
+        EXPECT_EQ(app.settings.palette[15], c.restored ? 0x123456u : DefaultGray);
+    }
 }
 
 // ---------------------------------------------------------------- long paths

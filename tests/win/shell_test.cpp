@@ -1,5 +1,6 @@
 // The main window as start-up builds it, its life-cycle messages, the message
 // loop's redirections and the input map, driven with real messages.
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "chart/markers.h"
 #include "chart/triangle.h"
 #include "main_window_harness.h"
+#include "pick/screen_pick_win.h"
 #include "navigate/hit_test.h"
 #include "palette/palette_model.h"
 #include "palette/palette_text.h"
@@ -481,6 +483,36 @@ TEST_F(PickTest, OutsideTheClientTheScreenPixelIsPicked) {
     EXPECT_EQ(app.settings.pick.pickColor, expected);
 }
 
+// The pointer is read in the program's coordinates and in physical pixels;
+// the two differ by the system's scale (none at 96 DPI), and the thread's
+// DPI awareness is what it was before.
+TEST_F(PickTest, ThePointerIsReadInBothCoordinates) {
+    typedef HANDLE(WINAPI * GetAwareness)();
+    typedef BOOL(WINAPI * SameAwareness)(HANDLE, HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const GetAwareness getAwareness =
+        (GetAwareness)(void*)GetProcAddress(user32, "GetThreadDpiAwarenessContext");
+    const SameAwareness same = (SameAwareness)(void*)GetProcAddress(user32, "AreDpiAwarenessContextsEqual");
+    ASSERT_TRUE(getAwareness != NULL && same != NULL);
+    const HANDLE before = getAwareness();
+    HDC screen = GetDC(NULL);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(NULL, screen);
+    ASSERT_TRUE(SetCursorPos(300, 200));
+    POINT logical;
+    POINT physical;
+    readPointer(logical, physical);
+    EXPECT_TRUE(same(before, getAwareness()));
+    EXPECT_EQ(logical.x, 300);
+    EXPECT_EQ(logical.y, 200);
+    if (dpi == 96) {
+        EXPECT_EQ(physical.x, 300);
+        EXPECT_EQ(physical.y, 200);
+    }
+    std::printf("system DPI %d: pointer (%ld, %ld) is physical (%ld, %ld)\n", dpi, logical.x, logical.y,
+                physical.x, physical.y);
+}
+
 TEST_F(PickTest, APixelThatCannotBeReadPicksNothing) {
     // Off every screen: GetPixel answers CLR_INVALID, which is no colour.
     const POINT p = {-30000, -30000};
@@ -544,6 +576,36 @@ TEST_F(MouseTest, FirstMoveArmsLeaveTrackingAndLeaveDisarmsIt) {
     EXPECT_EQ(app.interaction.mouseInside, 1);
     EXPECT_EQ(app.interaction.dragMode, 0);   // released outside: dropped
     EXPECT_EQ(GetCursor(), gdi.cursors[0]);
+}
+
+// A drag from slot A released outside the window, then the pointer back in
+// with Shift held: the next press on a dot starts a fresh colour drag, and
+// its release drops the dot's colour, not slot A's.
+TEST_F(MouseTest, ADragReleasedOutsideLeavesNothingForTheNextPress) {
+    const Layout& L = app.layout;
+    app.settings.palette[0] = 0x123456;
+    enter(slotX(0), stripY());
+    send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(slotX(0), stripY()));
+    ASSERT_EQ(app.interaction.dragMode, 2);
+    send(WM_MOUSELEAVE);
+    const int dotX = L.hexCenterX + L.hStep;
+    const int dotY = L.hexCenterY - L.unit;
+    moveTo(dotX, dotY, MK_SHIFT);
+    EXPECT_EQ(app.interaction.dragMode, 0);
+    COLORREF dot = 0;
+    ASSERT_EQ(hitTest(dotX, dotY, dot), HitHexagonDot);
+    const std::int8_t sector = app.settings.sector;
+    const int slice = app.chart.slice;
+    // Even a press that finds the old mode still set judges it afresh.
+    app.interaction.dragMode = 2;
+    send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(dotX, dotY));
+    EXPECT_EQ(app.interaction.dragMode, 2);
+    EXPECT_EQ(app.interaction.dragColor, dot);
+    EXPECT_EQ(app.settings.sector, sector);
+    EXPECT_EQ(app.chart.slice, slice);
+    EXPECT_NE(GetCapture(), shell.mainWindow);
+    send(WM_LBUTTONUP, 0, clientPoint(slotX(3), stripY()));
+    EXPECT_EQ(app.settings.palette[3], dot);
 }
 
 TEST_F(MouseTest, HoverFollowsTheChartsButNotThePanel) {
