@@ -12,7 +12,7 @@ import sys
 sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import Charts, Layout, round_half_away  # noqa: E402
+from harness import Charts, Layout  # noqa: E402
 
 EXE = harness.take_exe_argument()
 
@@ -30,53 +30,32 @@ class Navigation:
         self.n, self.level_pos, self.sector, self.slice_pos = n, level_pos, sector, slice_pos
 
     def level(self):
-        return round_half_away(self.n * self.level_pos * 0.0009765625)
+        return self.charts().level
 
     def slice(self):
-        return round_half_away(self.n * self.slice_pos * 0.0009765625)
+        return self.charts().slice
 
     def set_level(self, level):
         if level != self.level():
-            self.level_pos = level * 1024 // self.n
+            self.level_pos = harness.stored_position(self.n, level)
 
     def set_slice(self, sector, slice_):
         if (sector, slice_) != (self.sector, self.slice()):
-            self.sector, self.slice_pos = sector, slice_ * 1024 // self.n
+            self.sector, self.slice_pos = sector, harness.stored_position(self.n, slice_)
 
     def step_level(self, direction, coarse=False):
-        if coarse:
-            pos = min(max(self.level_pos + 512 * direction, 0), 2048)
-            self.set_level(round_half_away(self.n * pos / 1024))
-        else:
-            self.set_level(min(max(self.level() + direction, 0), 2 * self.n))
+        self.set_level(harness.step_level(self.n, self.level_pos, direction, coarse))
 
     def step_slice(self, direction, coarse=False):
-        sector, n = self.sector, self.n
-        forward = direction < 0
-        if not coarse:
-            target = self.slice() + (1 if forward else -1)
-            if target >= n:
-                target, sector = 0, (sector + 1) % 6
-            elif target < 0:
-                target, sector = n - 1, (sector + 5) % 6
-        else:
-            if forward:
-                q = 512 if self.slice_pos < 512 else 0
-                if q == 0:
-                    sector = (sector + 1) % 6
-            elif self.slice_pos == 0:
-                q, sector = 512, (sector + 5) % 6
-            else:
-                q = 512 if self.slice_pos > 512 else 0
-            target = round_half_away(n * q / 1024)
-        self.set_slice(sector, target)
+        self.set_slice(*harness.step_slice(self.n, self.sector, self.slice_pos, direction, coarse))
 
     def jump_to(self, located):
+        """Where the charts go for a pick the program located."""
         sector, slice_pos, level_pos = located
         if sector >= 0:
-            self.set_slice(sector, round_half_away(self.n * slice_pos / 1024))
+            self.set_slice(sector, Charts(self.n, self.level_pos, sector, slice_pos).slice)
         if level_pos >= 0:
-            self.set_level(round_half_away(self.n * level_pos / 1024))
+            self.set_level(Charts(self.n, level_pos).level)
 
     def charts(self):
         return Charts(self.n, self.level_pos, self.sector, self.slice_pos)
