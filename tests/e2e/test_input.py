@@ -553,6 +553,8 @@ class Restart(InputCase):
 
         again = self.start(folder=program.folder)
         self.assertEqual(again.client_size(), (480, 340))
+        again.wait_pixels([(p, picked) for p in layout.panel_right_points()] + dots,
+                          what='charts and pick after the restart')
         again.hover(*rest)
         again.wait_pixels(resting, what='readout of the dot under the pointer after the restart')
         shots = []
