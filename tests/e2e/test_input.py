@@ -356,7 +356,7 @@ class PaletteDrags(InputCase):
         palette[0], palette[14] = (0, 0, 0), (0x3b, 0x3d, 0xe5)
         with program.holding('ctrl'):
             program.key('v')
-        program.wait_pixels(self.swatch_points(layout, palette), what='gradient ends pasted')
+            program.wait_pixels(self.swatch_points(layout, palette), what='gradient ends pasted')
         program.drag(layout.swatch_center(0), layout.swatch_center(14), modifier='shift')
         palette = harness.gradient(palette, 0, 14)
         self.assertEqual(palette[7], (0x1e, 0x1e, 0x73))
@@ -365,8 +365,8 @@ class PaletteDrags(InputCase):
         self.assertIn('H(1e1e73)', expected)
         with program.holding('ctrl'):
             program.key('c')
-        harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
-                           what='the clipboard to hold %r' % expected)
+            harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
+                               what='the clipboard to hold %r' % expected)
 
     def test_right_clicks_clear_and_fill_slots(self):
         program, layout = self.start_default()
