@@ -10,12 +10,13 @@ Without a window manager, Wine's X window of the main window is exactly its
 client area and Windows screen coordinates equal X root coordinates, so client
 point (x, y) is root point (window x + x, window y + y).
 
-The colour and layout rules below mirror the program's model just far enough
-to tell which colour a given dot must show; the C++ model is the reference and
-has its own unit tests.
+Every expected position, colour, text and file content comes from the
+program's own model through a native tool built from it (model_tool.cpp),
+found through ZAVRIK_MODEL_TOOL or in build/native/tests.
 """
 
 import contextlib
+import json
 import math
 import os
 import re
@@ -90,20 +91,6 @@ def run(args, timeout=30):
 def xdotool(*args, timeout=60):
     result = run(['xdotool'] + [str(a) for a in args], timeout=timeout)
     return result.stdout.decode('utf-8', 'replace')
-
-
-def round_half_away(x):
-    return int(x + 0.5) if x >= 0 else -int(-x + 0.5)
-
-
-def div(a, b):
-    """Integer division truncating toward zero, as the program's C++ does."""
-    q = abs(a) // abs(b)
-    return q if (a >= 0) == (b > 0) else -q
-
-
-def hex_rgb(rgb):
-    return '%02x%02x%02x' % tuple(rgb)
 
 
 # ---------------------------------------------------------------------------
@@ -603,37 +590,68 @@ class ClientShot:
 
 
 # ---------------------------------------------------------------------------
-# Mirror of the layout metrics
+# Expected values from the program's own model: a native tool built from the
+# model library answers one query per line (tests/e2e/model_tool.cpp). One
+# tool process serves the whole run.
 
-SQRT3 = 1.7320508075688772
+MODEL_TOOL = os.environ.get('ZAVRIK_MODEL_TOOL') or os.path.normpath(
+    os.path.join(HERE, '..', '..', 'build', 'native', 'tests', 'zavrik_model_tool'))
+
+_model_process = None
+_model_answers = {}
+
+
+def model(*query):
+    """The tool's answer to one query, as a dict; the same query is asked once."""
+    global _model_process
+    line = ' '.join(str(word) for word in query)
+    if line in _model_answers:
+        return _model_answers[line]
+    if _model_process is None:
+        if not os.access(MODEL_TOOL, os.X_OK):
+            raise RuntimeError('the model tool %s is missing: build it with `make native` or '
+                               'point ZAVRIK_MODEL_TOOL at it' % MODEL_TOOL)
+        _model_process = subprocess.Popen([MODEL_TOOL], stdin=subprocess.PIPE,
+                                          stdout=subprocess.PIPE, universal_newlines=True)
+    _model_process.stdin.write(line + '\n')
+    _model_process.stdin.flush()
+    reply = _model_process.stdout.readline()
+    if not reply:
+        raise RuntimeError('the model tool ended without answering %r' % line)
+    answer = json.loads(reply)
+    if 'error' in answer:
+        raise ValueError('the model tool cannot answer %r: %s' % (line, answer['error']))
+    _model_answers[line] = answer
+    return answer
+
+
+def hex_rgb(rgb):
+    return '%02x%02x%02x' % tuple(rgb)
 
 
 class Layout:
+    """Metrics and dot centres of a client area at grid size n."""
+
     def __init__(self, client_width, client_height, n):
         self.n = n
         self.client_width = client_width
         self.client_height = client_height
-        q = div(client_height - 96, 4 * n + 2)
-        self.unit = q if q >= 1 else 1
-        self.dot_radius = 2 if q < 1 else (q + 1 if q < 7 else q)
-        self.h_step = round_half_away(self.unit * SQRT3)
-        self.hex_cx = self.h_step * n + self.unit + 48
-        self.hex_cy = div(client_height, 2)
-        self.strip_bottom = client_height - 8
-        self.strip_top = self.strip_bottom - div(client_height, 14)
-        self.tri_left = client_width - self.unit * (2 * n + 1) - 48
-        self.strip_right = self.tri_left + div(7 * self.unit * (2 * n + 1), 10)
-        self.strip_left = self.hex_cx + div(3 * (self.h_step * n + self.unit), 5)
-        self.swatch_width = (self.strip_right - self.strip_left) * 0.0625
-        self.panel_left = self.strip_left + round_half_away(6 * self.swatch_width)
-        self.panel_right = self.strip_left + round_half_away(12 * self.swatch_width)
-        self.panel_top = 46
-        self.panel_bottom = div(client_height, 9) + 46
-        self.panel_mid = div(self.panel_left + self.panel_right, 2)
+        m = model('layout', client_width, client_height, n)
+        self.unit, self.h_step = m['unit'], m['hStep']
+        self.hex_cx, self.hex_cy = m['hexCenterX'], m['hexCenterY']
+        self.tri_left = m['triLeft']
+        self.strip_top, self.strip_bottom = m['stripTop'], m['stripBottom']
+        self.panel_left, self.panel_right = m['panelLeft'], m['panelRight']
+        self.panel_top, self.panel_bottom = m['panelTop'], m['panelBottom']
+        self.panel_mid = m['panelMid']
+        self._swatch_left, self._swatch_right = m['swatchLeft'], m['swatchRight']
+        dots = model('charts', client_width, client_height, n, 2048, 0, 512)
+        self._hex = {(a, b): (x, y) for a, b, x, y, _c in dots['hex']}
+        self._tri = {(i, j): (x, y) for i, j, x, y, _c in dots['tri']}
 
     # Chart positions
     def hex_point(self, a, b):
-        return self.hex_cx + a * self.h_step, self.hex_cy + b * self.unit
+        return self._hex[(a, b)]
 
     def hex_corners(self):
         """Outer-ring corners, clockwise from the top: green, cyan, blue,
@@ -643,34 +661,31 @@ class Layout:
                 self.hex_point(0, 2 * n), self.hex_point(-n, n), self.hex_point(-n, -n)]
 
     def tri_point(self, i, j):
-        return self.tri_left + 2 * i * self.unit, self.hex_cy + 2 * (j - i) * self.unit
+        return self._tri[(i, j)]
 
     # Palette strip
-    def swatch_gap(self):
-        return round_half_away(self.swatch_width / 10)
-
     def swatch_left(self, k):
-        return self.strip_left + round_half_away(k * self.swatch_width)
+        return self._swatch_left[k]
 
     def swatch_right(self, k):
-        return self.strip_left + round_half_away((k + 1) * self.swatch_width) - self.swatch_gap()
+        return self._swatch_right[k]
 
     def swatch_center(self, k):
-        return (div(self.swatch_left(k) + self.swatch_right(k), 2),
-                div(self.strip_top + 1 + self.strip_bottom, 2))
+        return ((self.swatch_left(k) + self.swatch_right(k)) // 2,
+                (self.strip_top + 1 + self.strip_bottom) // 2)
 
     def swatch_inside(self, k):
         """A few points well inside swatch k's fill."""
         left, right = self.swatch_left(k) + 1, self.swatch_right(k) - 2
         top, bottom = self.strip_top + 2, self.strip_bottom - 2
-        mid = div(left + right, 2)
-        return [(left, top), (mid, div(top + bottom, 2)), (right, bottom)]
+        mid = (left + right) // 2
+        return [(left, top), (mid, (top + bottom) // 2), (right, bottom)]
 
     # Readout panel: points clear of the text rows above it and of the pin
     # glyph in its top-right corner.
     def panel_left_points(self):
         y = self.panel_bottom - 3
-        return [(self.panel_left + 2, y), (div(self.panel_left + self.panel_mid, 2), y - 2),
+        return [(self.panel_left + 2, y), ((self.panel_left + self.panel_mid) // 2, y - 2),
                 (self.panel_mid - 2, y)]
 
     def panel_right_points(self):
@@ -685,151 +700,80 @@ class Layout:
         bottom (exclusive)."""
         return (self.panel_right + 2, self.panel_top + 3, self.panel_right + 22, self.panel_top + 21)
 
+    def hit(self, charts, x, y):
+        """(hit code, colour) of client point (x, y) with the charts at the
+        position of `charts`."""
+        answer = model('hit', self.client_width, self.client_height, self.n, charts.level_pos,
+                       charts.sector, charts.slice_pos, x, y)
+        return answer['code'], tuple(answer['colour'])
+
 
 def width_for_height(client_height, n):
     """Client width that goes with a client height at grid size n."""
-    d = max(div(client_height - 96, 4 * n + 2), 1)
-    return 144 + 2 * (n * round_half_away(d * SQRT3) + (n + 2) * d)
+    return model('width_for_height', client_height, n)['width']
 
-
-# ---------------------------------------------------------------------------
-# Mirror of the chart colours
 
 class Charts:
-    """Colour rules of the level hexagon and the hue triangle for one grid
+    """Dot colours of the level hexagon and the hue triangle for one grid
     size, level position, sector and slice position."""
 
     def __init__(self, n, level_pos=2048, sector=0, slice_pos=512):
-        self.n = n
-        self.color_step = 255.0 / n
-        self.half_step = 255.0 / (2 * n)
-        self.level = round_half_away(n * level_pos * 0.0009765625)
-        self.center_gray = 255 - round_half_away((2 * n - self.level) * self.half_step)
-        self.gray_step = self.center_gray / n
-        self.slice = round_half_away(n * slice_pos * 0.0009765625)
-        rising = round_half_away(self.slice * self.color_step)
-        falling = round_half_away((n - self.slice) * self.color_step)
-        self.hue = [(0, 255, rising), (0, falling, 255), (rising, 0, 255),
-                    (255, 0, falling), (255, rising, 0), (falling, 255, 0)][sector]
-        self.tint = [self.color_step - h / n for h in self.hue]
+        self.n, self.level_pos, self.sector, self.slice_pos = n, level_pos, sector, slice_pos
+        m = model('charts', width_for_height(340, n), 340, n, level_pos, sector, slice_pos)
+        self.level, self.slice, self.center_gray = m['level'], m['slice'], m['centerGray']
+        self.hue = tuple(m['hue'])
+        self._hex = {(a, b): tuple(c) for a, b, _x, _y, c in m['hex']}
+        self._tri = {(i, j): tuple(c) for i, j, _x, _y, c in m['tri']}
 
     def hex_color(self, a, b):
-        c, d = (a + b) >> 1, (b - a) >> 1
-        g = self.center_gray
-        if c == 0 and d == 0:
-            return (g, g, g)
-        b_folded = b if b >= 0 else 1 - b
-        e = max(abs(a), div(abs(a) + b_folded, 2))
-        lo = g - round_half_away(e * self.gray_step)
-        hi = g + round_half_away(e * (self.color_step - self.gray_step))
-        step = self.color_step
-        if c < 0 and a >= 0:
-            rgb = (lo, hi, lo + round_half_away(step * a))
-        elif c >= 0 and d < 0:
-            rgb = (lo, hi - round_half_away(step * c), hi)
-        elif c >= 0 and d >= 0 and a > 0:
-            rgb = (lo + round_half_away(step * d), lo, hi)
-        elif c > 0:
-            rgb = (hi, lo, hi + round_half_away(step * a))
-        elif d > 0:
-            rgb = (hi, lo - round_half_away(step * c), lo)
-        else:
-            rgb = (hi + round_half_away(step * d), hi, lo)
-        return tuple(v & 0xFF for v in rgb)
+        return self._hex[(a, b)]
 
     def hex_dots(self):
         """(a, b) of every dot centre of the hexagon."""
-        n = self.n
-        for a in range(-n, n + 1):
-            for b in range(-2 * n + abs(a), 2 * n - abs(a) + 1, 2):
-                yield a, b
+        return list(self._hex)
 
     def tri_color(self, i, j):
-        s = round_half_away(j * self.half_step)
-        return tuple((self.hue[k] + round_half_away(i * self.tint[k]) - s) & 0xFF for k in range(3))
+        return self._tri[(i, j)]
 
     def tri_dots(self):
-        for i in range(self.n + 1):
-            for j in range(2 * i + 1):
-                yield i, j
+        return list(self._tri)
+
+
+def stored_position(n, index):
+    """The position, in 1/1024 of n, that the program stores when it moves to
+    a level or a slice."""
+    return index * 1024 // n
 
 
 def gray_for_level(n, level):
-    return 255 - round_half_away((2 * n - level) * 255.0 / (2 * n))
+    return Charts(n, stored_position(n, level)).center_gray
+
+
+def step_level(n, level_pos, direction, coarse):
+    """The level one step up (+1) or down (-1) leads to."""
+    return model('step_level', n, level_pos, direction, int(coarse))['level']
+
+
+def step_slice(n, sector, slice_pos, direction, coarse):
+    """(sector, slice) one hue step leads to: forward for a negative direction."""
+    answer = model('step_slice', n, sector, slice_pos, direction, int(coarse))
+    return answer['sector'], answer['slice']
 
 
 # ---------------------------------------------------------------------------
-# Mirror of the locating of a picked colour: where the charts go after a pick
-
-PROJ_RADIUS = 208.20662813657015
-PROJ_HALF_RADIUS = 104.10331406828507
-PROJ_SIDE_X = 180.31222920256963
-PROJ_EDGE_SCALE = 4.918191169823479
-
+# Locating a picked colour: where the charts go after a pick
 
 def locate(rgb, layout):
     """(sector, slice_pos, level_pos) that the program stores for a picked
-    colour: sector -1 for a grey (slice_pos None), level_pos -1 on the outer
-    ring."""
-    found = _locate(rgb, layout)
-    return found['sector'], found['slice_pos'], found['level_pos']
+    colour: sector -1 for a grey, level_pos -1 on the outer ring."""
+    found = model('locate', layout.client_width, layout.client_height, layout.n, hex_rgb(rgb))
+    return found['sector'], found['slicePos'], found['levelPos']
 
 
 def pick_line_ends(rgb, layout):
     """The pick line's hexagon end and triangle end, client pixels."""
-    found = _locate(rgb, layout)
-    return found['hex_end'], found['tri_end']
-
-
-def _locate(rgb, layout):
-    r, g, b = (float(v) for v in rgb)
-    n, unit = layout.n, layout.unit
-    w = 2 * unit * n
-    u = (b - r) * 0.7071067811865476
-    v = g * 0.816496580927726 - (r + b) * 0.408248290463863
-    hex_end = (layout.hex_cx + round_half_away((layout.h_step * n / PROJ_SIDE_X) * u),
-               layout.hex_cy - round_half_away((w / PROJ_RADIUS) * v))
-    sector, slice_pos, k, smallest = -1, None, 0, r
-    if not (u == 0 and v == 0):
-        ta = round_half_away(2 * (v * PROJ_SIDE_X) - u * PROJ_RADIUS)
-        tb = round_half_away(2 * (v * PROJ_SIDE_X) + u * PROJ_RADIUS)
-        if u >= 0:
-            sector = 0 if ta > 0 else 1 if tb > 0 else 2 if u > 0 else 3
-        else:
-            sector = 3 if ta < 0 else 5 if tb >= 0 else 4
-        p = u / PROJ_SIDE_X + 2 * (v / PROJ_RADIUS)
-        q = 2 * (v / PROJ_RADIUS) - u / PROJ_SIDE_X
-        if sector == 0:
-            x, y = 2 * u / p, 2 * v / p
-            d = math.sqrt((PROJ_RADIUS - y) ** 2 + x * x)
-        elif sector == 1:
-            x, y = PROJ_SIDE_X, v * PROJ_SIDE_X / u
-            d = PROJ_HALF_RADIUS - y
-        elif sector == 2:
-            x, y = -2 * u / q, -2 * v / q
-            d = math.sqrt((PROJ_SIDE_X - x) ** 2 + (y + PROJ_HALF_RADIUS) ** 2)
-        elif sector == 3:
-            x, y = -2 * u / p, -2 * v / p
-            d = math.sqrt(x * x + (y + PROJ_RADIUS) ** 2)
-        elif sector == 4:
-            x, y = -PROJ_SIDE_X, -PROJ_SIDE_X * v / u
-            d = y + PROJ_HALF_RADIUS
-        else:
-            x, y = 2 * u / q, 2 * v / q
-            d = math.sqrt((PROJ_HALF_RADIUS - y) ** 2 + (x + PROJ_SIDE_X) ** 2)
-        slice_pos = round_half_away(d * PROJ_EDGE_SCALE)
-        k = round_half_away(w * math.sqrt((u * u + v * v) / (x * x + y * y)))
-        smallest = (r, r, g, g, b, b)[sector]
-    tri_x = layout.tri_left + w - k
-    m = round_half_away((4 * unit * n) * (smallest / 255))
-    tri_y = layout.hex_cy + w - k - m
-    if tri_x == layout.tri_left:
-        level_pos = -1
-    else:
-        level_pos = round_half_away((1 - (tri_y - layout.hex_cy) / (tri_x - layout.tri_left)) * 1024)
-        level_pos = min(max(level_pos, 0), 2048)
-    return {'sector': sector, 'slice_pos': slice_pos, 'level_pos': level_pos,
-            'hex_end': hex_end, 'tri_end': (tri_x, tri_y)}
+    found = model('locate', layout.client_width, layout.client_height, layout.n, hex_rgb(rgb))
+    return tuple(found['hexEnd']), tuple(found['triEnd'])
 
 
 def clear_of_pick_line(points, ends, margin=12):
@@ -847,110 +791,52 @@ def clear_of_pick_line(points, ends, margin=12):
 
 
 # ---------------------------------------------------------------------------
-# Palette mirror
+# The palette
 
 def palette_text(palette):
     """The clipboard text of a palette of 16 (r, g, b) colours."""
-    letters = 'ABCDEFGHIJKLMNOZ'
-    done = [False] * 16
-    groups = []
-    for i in range(16):
-        if done[i]:
-            continue
-        names = ''
-        for j in range(i, 16):
-            if not done[j] and palette[j] == palette[i]:
-                names += letters[j]
-                done[j] = True
-        groups.append('%s(%s)' % (names, hex_rgb(palette[i])))
-    return ' '.join(groups)
+    return model('palette_text', *[hex_rgb(c) for c in palette])['text']
 
 
 def gradient(palette, a, b):
     """The palette after a gradient fill between slots a and b."""
-    out = list(palette)
-    a, b = min(a, b), max(a, b)
-    n = b - a
-    if n < 2:
-        return out
-    for i in range(1, n):
-        # The step is a double of its own, then multiplied: i * d / n in one
-        # go rounds differently at some halves (7 * 61 / 14).
-        out[a + i] = tuple((palette[a][c] + round_half_away(i * ((palette[b][c] - palette[a][c]) / n))) & 0xFF
-                           for c in range(3))
-    return out
+    return [tuple(c) for c in model('gradient', a, b, *[hex_rgb(c) for c in palette])['palette']]
 
 
 # ---------------------------------------------------------------------------
 # The settings file
 
-_DECIMAL = r'-?\d+'
-_LINE_PATTERNS = ([','.join([_DECIMAL] * 4), ','.join([_DECIMAL] * 6), ','.join([_DECIMAL] * 8),
-                   '[0-9a-f]{6},[0-9a-f]{6}'] + ['[0-9a-f]{6}'] * 16)
+def _read_settings(text):
+    return model('settings_text', text.encode('latin-1').hex())
 
 
 def parse_settings(text):
-    """The written file as a dict of named fields; raises ValueError naming
-    the first line that is not in its format."""
-    if not text.endswith('\r\n'):
-        raise ValueError('the file does not end with CR LF')
-    lines = text[:-2].split('\r\n')
-    if len(lines) != 20:
-        raise ValueError('%d lines instead of 20' % len(lines))
-    for number, (line, pattern) in enumerate(zip(lines, _LINE_PATTERNS), 1):
-        if not re.fullmatch(pattern, line):
-            raise ValueError('line %d is not in its format: %r' % (number, line))
-    rect = [int(v) for v in lines[0].split(',')]
-    view = [int(v) for v in lines[1].split(',')]
-    pick = [int(v) for v in lines[2].split(',')]
-    colors = lines[3].split(',')
-    fields = dict(zip(('left', 'top', 'right', 'bottom'), rect))
-    fields.update(zip(('sizeIndex', 'pickFormat', 'pickActive', 'sector', 'slicePos', 'levelPos'), view))
-    fields.update(zip(('pickMark', 'pickSector', 'pickSlicePos', 'pickLevelPos',
-                       'pickHexX', 'pickHexY', 'pickTriX', 'pickTriY'), pick))
-    fields['bgColor'] = colorref_to_rgb(colors[0])
-    fields['pickColor'] = colorref_to_rgb(colors[1])
-    fields['palette'] = [colorref_to_rgb(line) for line in lines[4:]]
+    """The written file as a dict of named fields; raises ValueError when the
+    file is not exactly what the program writes for the values it holds."""
+    fields = _read_settings(text)
+    if not fields['wellFormed']:
+        raise ValueError('not in the format the program writes: %r' % text)
+    fields = dict(fields)
+    fields['bgColor'], fields['pickColor'] = tuple(fields['bgColor']), tuple(fields['pickColor'])
+    fields['palette'] = [tuple(c) for c in fields['palette']]
     return fields
-
-
-def colorref_to_rgb(text):
-    value = int(text, 16)
-    return (value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF)
-
-
-_RANGES = {'sizeIndex': (0, 10), 'pickFormat': (0, 1), 'pickActive': (0, 1), 'sector': (0, 5),
-           'slicePos': (0, 1024), 'levelPos': (0, 2048), 'pickMark': (-4, 4),
-           'pickSector': (-1, 5), 'pickSlicePos': (0, 1020), 'pickLevelPos': (-1, 2048)}
 
 
 def settings_problems(text):
     """What is wrong with a written settings file: an empty list when it is
-    well formed and every value lies in its range."""
-    try:
-        fields = parse_settings(text)
-    except ValueError as error:
-        return [str(error)]
-    problems = ['%s = %d outside %d..%d' % (name, fields[name], low, high)
-                for name, (low, high) in _RANGES.items()
-                if not low <= fields[name] <= high]
-    if fields['pickMark'] == 0:
-        problems.append('pickMark = 0')
-    width = fields['right'] - fields['left']
-    height = fields['bottom'] - fields['top']
-    if not (0 < width <= 32767 and 0 < height <= 32767):
-        problems.append('window rectangle %d x %d' % (width, height))
-    return problems
+    well formed and the program would keep every value it holds."""
+    fields = _read_settings(text)
+    problems = [] if fields['wellFormed'] else ['not in the format the program writes']
+    return problems + fields['problems']
 
 
 def settings_text(rect, size_index=2, pick_format=1, pick_active=0, sector=0, slice_pos=512,
                   level_pos=2048, pick=(-3, 0, 512, 2048, 0, 0, 0, 0), bg='c8c8c8',
                   pick_color='c8c8c8', palette=('c8c8c8',) * 16):
-    """A settings file in the program's own format (colours as COLORREF hex)."""
-    lines = ['%d,%d,%d,%d' % tuple(rect),
-             '%d,%d,%d,%d,%d,%d' % (size_index, pick_format, pick_active, sector, slice_pos, level_pos),
-             '%d,%d,%d,%d,%d,%d,%d,%d' % tuple(pick), '%s,%s' % (bg, pick_color)] + list(palette)
-    return '\r\n'.join(lines) + '\r\n'
+    """A settings file as the program writes it (colours as COLORREF hex)."""
+    return model('format_settings', *(list(rect) + [size_index, pick_format, pick_active, sector,
+                                                    slice_pos, level_pos] + list(pick)
+                                      + [bg, pick_color] + list(palette)))['text']
 
 
 # ---------------------------------------------------------------------------

@@ -12,7 +12,7 @@ import sys
 sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from harness import Charts, Layout, round_half_away  # noqa: E402
+from harness import Charts, Layout  # noqa: E402
 
 EXE = harness.take_exe_argument()
 
@@ -30,53 +30,32 @@ class Navigation:
         self.n, self.level_pos, self.sector, self.slice_pos = n, level_pos, sector, slice_pos
 
     def level(self):
-        return round_half_away(self.n * self.level_pos * 0.0009765625)
+        return self.charts().level
 
     def slice(self):
-        return round_half_away(self.n * self.slice_pos * 0.0009765625)
+        return self.charts().slice
 
     def set_level(self, level):
         if level != self.level():
-            self.level_pos = level * 1024 // self.n
+            self.level_pos = harness.stored_position(self.n, level)
 
     def set_slice(self, sector, slice_):
         if (sector, slice_) != (self.sector, self.slice()):
-            self.sector, self.slice_pos = sector, slice_ * 1024 // self.n
+            self.sector, self.slice_pos = sector, harness.stored_position(self.n, slice_)
 
     def step_level(self, direction, coarse=False):
-        if coarse:
-            pos = min(max(self.level_pos + 512 * direction, 0), 2048)
-            self.set_level(round_half_away(self.n * pos / 1024))
-        else:
-            self.set_level(min(max(self.level() + direction, 0), 2 * self.n))
+        self.set_level(harness.step_level(self.n, self.level_pos, direction, coarse))
 
     def step_slice(self, direction, coarse=False):
-        sector, n = self.sector, self.n
-        forward = direction < 0
-        if not coarse:
-            target = self.slice() + (1 if forward else -1)
-            if target >= n:
-                target, sector = 0, (sector + 1) % 6
-            elif target < 0:
-                target, sector = n - 1, (sector + 5) % 6
-        else:
-            if forward:
-                q = 512 if self.slice_pos < 512 else 0
-                if q == 0:
-                    sector = (sector + 1) % 6
-            elif self.slice_pos == 0:
-                q, sector = 512, (sector + 5) % 6
-            else:
-                q = 512 if self.slice_pos > 512 else 0
-            target = round_half_away(n * q / 1024)
-        self.set_slice(sector, target)
+        self.set_slice(*harness.step_slice(self.n, self.sector, self.slice_pos, direction, coarse))
 
     def jump_to(self, located):
+        """Where the charts go for a pick the program located."""
         sector, slice_pos, level_pos = located
         if sector >= 0:
-            self.set_slice(sector, round_half_away(self.n * slice_pos / 1024))
+            self.set_slice(sector, Charts(self.n, self.level_pos, sector, slice_pos).slice)
         if level_pos >= 0:
-            self.set_level(round_half_away(self.n * level_pos / 1024))
+            self.set_level(Charts(self.n, level_pos).level)
 
     def charts(self):
         return Charts(self.n, self.level_pos, self.sector, self.slice_pos)
@@ -377,7 +356,7 @@ class PaletteDrags(InputCase):
         palette[0], palette[14] = (0, 0, 0), (0x3b, 0x3d, 0xe5)
         with program.holding('ctrl'):
             program.key('v')
-        program.wait_pixels(self.swatch_points(layout, palette), what='gradient ends pasted')
+            program.wait_pixels(self.swatch_points(layout, palette), what='gradient ends pasted')
         program.drag(layout.swatch_center(0), layout.swatch_center(14), modifier='shift')
         palette = harness.gradient(palette, 0, 14)
         self.assertEqual(palette[7], (0x1e, 0x1e, 0x73))
@@ -386,8 +365,8 @@ class PaletteDrags(InputCase):
         self.assertIn('H(1e1e73)', expected)
         with program.holding('ctrl'):
             program.key('c')
-        harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
-                           what='the clipboard to hold %r' % expected)
+            harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
+                               what='the clipboard to hold %r' % expected)
 
     def test_right_clicks_clear_and_fill_slots(self):
         program, layout = self.start_default()
@@ -548,12 +527,18 @@ class Restart(InputCase):
         program.click(*layout.hex_point(2, -4), button=3, modifier='ctrl')
         # A click on the text above the panel switches the pick to decimal.
         program.click(layout.panel_mid, 20)
-        harness.park_pointer()
         ends = harness.pick_line_ends(picked, layout)
         dots = harness.clear_of_pick_line(chart_points(layout, nav.charts()), ends)
         program.wait_pixels([(p, picked) for p in layout.panel_right_points()]
                             + [(p, background) for p in layout.panel_left_points()] + dots,
                             what='state before closing')
+        # Both pictures are taken with the pointer on one dot and the readout
+        # showing that dot's colour, so the hover text is the same in both.
+        rest = dots[0][0]
+        resting = [(p, picked) for p in layout.panel_right_points()] + dots
+        resting += [(p, layout.hit(nav.charts(), *rest)[1]) for p in layout.panel_left_points()]
+        program.hover(*rest)
+        program.wait_pixels(resting, what='readout of the dot under the pointer before closing')
         program.wait_stable()
         before = program.shot()
         first = program.close()
@@ -568,14 +553,21 @@ class Restart(InputCase):
 
         again = self.start(folder=program.folder)
         self.assertEqual(again.client_size(), (480, 340))
-        again.wait_pixels(dots, what='charts after the restart')
-        again.wait_stable()
-        after = again.shot()
-        different = []
-        if before.client_rows() != after.client_rows():
+        again.wait_pixels([(p, picked) for p in layout.panel_right_points()] + dots,
+                          what='charts and pick after the restart')
+        again.hover(*rest)
+        again.wait_pixels(resting, what='readout of the dot under the pointer after the restart')
+        shots = []
+
+        def same_picture():
+            shots[:] = [again.shot()]
+            return shots[0].client_rows() == before.client_rows()
+        try:
+            harness.wait_until(same_picture, harness.DRAW_TIMEOUT, what='the picture from before the close')
+        except AssertionError:
+            after = shots[0]
             different = [(x, y) for y in range(340) for x in range(480)
                          if before.pixel(x, y) != after.pixel(x, y)]
-        if different:
             xs, ys = [p[0] for p in different], [p[1] for p in different]
             pictures = (harness.save_failure_picture(before, 'restart-before'),
                         harness.save_failure_picture(after, 'restart-after'))
