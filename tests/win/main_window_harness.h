@@ -27,11 +27,20 @@ inline void pumpMessages() {
     }
 }
 
-// Lets late expose events arrive and paints whatever is still invalid, so a
-// snapshot afterwards sees the finished picture.
+// Reading a pixel of the screen is a round trip to the display: when it
+// returns, the display has handled everything asked of it before, and the
+// events that caused (exposes of a window just shown or moved) have come in.
+inline void syncWithDisplay() {
+    HDC screen = GetDC(NULL);
+    GetPixel(screen, 0, 0);
+    ReleaseDC(NULL, screen);
+}
+
+// Takes in the events the display still owes and paints whatever is still
+// invalid, so a snapshot afterwards sees the finished picture.
 inline void settle() {
     pumpMessages();
-    Sleep(50);
+    syncWithDisplay();
     pumpMessages();
     if (shell.mainWindow)
         UpdateWindow(shell.mainWindow);
