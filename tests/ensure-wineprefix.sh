@@ -4,6 +4,8 @@
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 settings_done="$WINEPREFIX/.zavrik-settings-1"
+wine64=wine
+[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
 
 # A prefix made before wine32 was installed has an empty syswow64 and cannot
 # start 32-bit programs: make it again.
@@ -17,11 +19,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     # With wine32 installed the plain wineboot uses the 32-bit loader and makes
     # a prefix whose syswow64 is empty; the 64-bit loader makes one that runs both.
-    if [ -x /usr/lib/wine/wine64 ]; then
-        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-    else
-        wineboot -i >/dev/null 2>&1
-    fi
+    $wine64 wineboot -i >/dev/null 2>&1
+    # The registry reaches the disk when the server ends.
+    wineserver -w
 fi
 
 if [ ! -f "$settings_done" ]; then
@@ -30,7 +30,7 @@ if [ ! -f "$settings_done" ]; then
     # every process, so once for each Windows test case. The test suite's
     # windows are left unmanaged; the program itself, in the end-to-end tests
     # and the benchmark, stays as it runs for users.
-    "$here/run-wine.sh" reg add 'HKCU\Software\Wine\AppDefaults\win_tests.exe\X11 Driver' \
+    $wine64 reg add 'HKCU\Software\Wine\AppDefaults\win_tests.exe\X11 Driver' \
         /v Managed /d N /f >/dev/null 2>&1 && touch "$settings_done"
 fi
 wineserver -w
