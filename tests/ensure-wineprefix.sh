@@ -1,6 +1,6 @@
 #!/bin/sh
 # Creates the project's Wine prefix once (about fifteen seconds); later calls
-# return at once. Needs DISPLAY only for the first creation.
+# return at once.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 settings_done="$WINEPREFIX/.zavrik-settings-1"
@@ -14,6 +14,12 @@ if [ -f "$WINEPREFIX/system.reg" ]; then
         && rm -rf "$WINEPREFIX"
 fi
 [ -f "$settings_done" ] && [ -f "$WINEPREFIX/system.reg" ] && exit 0
+
+# Made without a display, the prefix takes the null driver's screen and
+# monitors for good: make it on a virtual display of its own.
+if [ -z "${DISPLAY:-}" ]; then
+    exec "$here/with-display.sh" "$0"
+fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
