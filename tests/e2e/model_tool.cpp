@@ -45,6 +45,7 @@
 #include "palette/palette_text.h"
 #include "pick/locate.h"
 #include "pick/readout_model.h"
+#include "tests/on_disk_text.h"
 
 namespace {
 
@@ -300,16 +301,6 @@ std::string gradientAnswer(const Words& w) {
     return Json().field("palette", paletteList(out)).done();
 }
 
-// The text of the file with the line ends it has on disk.
-std::string withCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 std::string settingsAnswer(const Words& w) {
     if (w.size() > 2 || (w.size() == 2 && w[1].size() % 2 != 0))

@@ -9,6 +9,7 @@
 #include "app/settings_format.h"
 #include "app/settings_win.h"
 #include "main_window_harness.h"
+#include "tests/on_disk_text.h"
 
 using namespace harness;
 
@@ -79,16 +80,6 @@ std::string defaultFileText() {
     return text;
 }
 
-// The text as the stream's text mode writes it to the disk.
-std::string toCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 // ---------------------------------------------------------------- round trip
 
@@ -170,7 +161,7 @@ TEST_F(SettingsFileTest, WithoutATempFileTheFileIsRewrittenInPlace) {
     saveSettings();
     EXPECT_TRUE(GetFileAttributesW(tempPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     settingsFromPlacement();
-    EXPECT_EQ(readFileBytes(path()), toCrLf(formatSettings(app.settings)));
+    EXPECT_EQ(readFileBytes(path()), withCrLf(formatSettings(app.settings)));
     loadIntoDefaults();
     EXPECT_EQ(app.settings.bgColor, saved.bgColor);
     EXPECT_EQ(app.settings.palette[15], saved.palette[15]);
