@@ -267,8 +267,9 @@ void resizeStep() {
     UpdateWindow(shell.mainWindow);
 }
 
+// The first run always changes the grid, whichever of the two it shows.
 void prepareGridChange() {
-    stepCount = 0;
+    stepCount = app.settings.sizeIndex == GridSizeCount - 2 ? 1 : 0;
 }
 
 void gridChange() {
@@ -293,14 +294,15 @@ const int GridChangeOperation = 8;
 const int GridChangeSize = 128;
 const int OperationCount = (int)(sizeof(Operations) / sizeof(Operations[0]));
 
-Timing timeOperation(const Operation& op, int repetitions) {
+// One block of runs of the operation with the painter in use: one untimed
+// run first (first-use costs such as brush and font caches, the learnt dot
+// shapes, or a back buffer just made, would otherwise land in one sample),
+// then the timed ones.
+void timeBlock(const Operation& op, int runs, std::vector<double>& samples) {
     op.prepare();
-    // One run first, untimed: first-use costs (brush and font caches, the
-    // learnt dot shapes) would otherwise land in one sample.
     op.run();
     GdiFlush();
-    std::vector<double> samples;
-    for (int k = 0; k < repetitions; ++k) {
+    for (int k = 0; k < runs; ++k) {
         // Whatever the system queued (expose events, child repaints) is
         // handled outside the clock, and the display catches up.
         pumpMessages();
@@ -314,7 +316,34 @@ Timing timeOperation(const Operation& op, int repetitions) {
         samples.push_back(elapsedMs(start, stop));
     }
     pumpMessages();
-    return summarise(samples);
+}
+
+// Under Wine the same operation costs more as the session goes on (a resize
+// costs the window system more with every resize before it), so timing all
+// runs of one painter and then all of the other would charge that drift to
+// the second. The runs are made in blocks, the painters taking turns and
+// each block starting with the one that went last (literal, default; default,
+// literal; ...), so the drift weighs on both alike.
+const int BlocksPerOperation = 4;
+
+SIZE setBenchClientSize();
+
+void timeOperation(const Operation& op, int repetitions, Timing timings[PainterCount]) {
+    std::vector<double> samples[PainterCount];
+    for (int block = 0; block < BlocksPerOperation; ++block) {
+        for (int turn = 0; turn < PainterCount; ++turn) {
+            const int p = block % 2 == 0 ? turn : PainterCount - 1 - turn;
+            const int factor = op.sameRunsForBoth ? 1 : Painters[p].repetitionFactor;
+            const int total = repetitions * factor;
+            const int runs = total / BlocksPerOperation + (block < total % BlocksPerOperation ? 1 : 0);
+            usePainterNow(Painters[p]);
+            timeBlock(op, runs, samples[p]);
+            // Back to the grid and the client the other operations are timed at.
+            setBenchClientSize();
+        }
+    }
+    for (int p = 0; p < PainterCount; ++p)
+        timings[p] = summarise(samples[p]);
 }
 
 // ------------------------------------------------------------- main window
@@ -428,19 +457,10 @@ GridRow benchGridSize(int index, int repetitionsOverride) {
     row.triangleDots = countTriangleDots();
     row.repetitions = repetitionsOverride > 0 ? repetitionsOverride : defaultRepetitions(row.n);
     pickOnTheHexagon();
-    // Each operation with both painters in turn, so that what the window
-    // system has left from earlier operations weighs on both alike.
     for (int op = 0; op < OperationCount; ++op) {
         row.measured[op] = op != GridChangeOperation || row.n == GridChangeSize;
-        if (!row.measured[op])
-            continue;
-        for (int p = 0; p < PainterCount; ++p) {
-            usePainterNow(Painters[p]);
-            const int factor = Operations[op].sameRunsForBoth ? 1 : Painters[p].repetitionFactor;
-            row.timings[op][p] = timeOperation(Operations[op], row.repetitions * factor);
-            // Back to the grid and the client the other operations are timed at.
-            setBenchClientSize();
-        }
+        if (row.measured[op])
+            timeOperation(Operations[op], row.repetitions, row.timings[op]);
     }
     usePainterNow(Painters[0]);
     std::printf("N = %d measured\n", row.n);
