@@ -356,7 +356,13 @@ class Program:
                                         stdin=subprocess.DEVNULL, stdout=self.log,
                                         stderr=subprocess.STDOUT)
         self.window = None
-        self.wait_window()
+        try:
+            self.wait_window()
+        except BaseException:
+            # Nobody holds this run yet to end it: a window left on the
+            # screen would take the next tests' input and clipboard.
+            self.remove()
+            raise
 
     @property
     def settings_path(self):
@@ -382,18 +388,40 @@ class Program:
     def wait_window(self):
         self.window = wait_until(self._find_window, START_TIMEOUT, interval=0.05,
                                  what='the main window to appear')
-        wait_until(lambda: self.geometry()[2] > 0, DRAW_TIMEOUT, what='a sized window')
+
+        def sized():
+            # Found again each time: the window may be remade while it is shown.
+            self.window = self._find_window() or self.window
+            geometry = self._try_geometry()
+            return geometry is not None and geometry[2] > 0
+        wait_until(sized, DRAW_TIMEOUT, what='a sized window')
         return self.window
 
     def window_exists(self):
         out = xdotool('search', '--onlyvisible', '--name', WINDOW_TITLE_PATTERN).split()
         return str(self.window) in out
 
-    def geometry(self):
-        """(x, y, width, height) of the client area on the root window."""
-        out = xdotool('getwindowgeometry', '--shell', self.window)
+    def _try_geometry(self):
+        """(x, y, width, height), or None with xdotool's complaint kept in
+        self.geometry_error."""
+        result = run(['xdotool', 'getwindowgeometry', '--shell', str(self.window)], timeout=60)
+        out = result.stdout.decode('utf-8', 'replace')
         values = dict(line.split('=', 1) for line in out.split() if '=' in line)
-        return tuple(int(values[k]) for k in ('X', 'Y', 'WIDTH', 'HEIGHT'))
+        keys = ('X', 'Y', 'WIDTH', 'HEIGHT')
+        if all(k in values for k in keys):
+            return tuple(int(values[k]) for k in keys)
+        self.geometry_error = result.stderr.decode('utf-8', 'replace').strip() or out.strip()
+        return None
+
+    def geometry(self):
+        """(x, y, width, height) of the client area on the root window. A
+        display too busy to answer xdotool at once is waited for."""
+        self.geometry_error = ''
+        try:
+            return wait_until(self._try_geometry, DRAW_TIMEOUT, what='the window geometry')
+        except AssertionError:
+            raise AssertionError('no geometry for window %s: %s'
+                                 % (self.window, self.geometry_error)) from None
 
     def client_size(self):
         return self.geometry()[2:]
