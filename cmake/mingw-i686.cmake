@@ -1,16 +1,7 @@
-# Cross build for 32-bit Windows with MinGW-w64. The -posix compilers carry the
-# threading support GoogleTest needs; the program itself uses no threads.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with MinGW-w64, every double an IEEE double.
 set(CMAKE_SYSTEM_PROCESSOR i686)
+set(ZAVRIK_MINGW_PREFIX i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/i686-double.cmake)
 set(CMAKE_C_FLAGS_INIT "${ZAVRIK_I686_FP_FLAGS}")
 set(CMAKE_CXX_FLAGS_INIT "${ZAVRIK_I686_FP_FLAGS}")
-set(ZAVRIK_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZAVRIK_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZAVRIK_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZAVRIK_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${ZAVRIK_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/run-wine.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
