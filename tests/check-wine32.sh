@@ -3,7 +3,7 @@
 # given 32-bit program, instead of leaving every test to hang or to fail
 # with pages of Wine output.
 here=$(cd "$(dirname "$0")" && pwd)
-if ! timeout 120 "$here/run-wine.sh" "$1" --gtest_list_tests >/dev/null 2>&1; then
+if ! timeout 240 "$here/run-wine-case.sh" "$1" --gtest_list_tests >/dev/null 2>&1; then
     echo "make test: Wine cannot run 32-bit programs on this machine (is wine32:i386 installed, and was the prefix made after it?)"
     exit 1
 fi
