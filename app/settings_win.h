@@ -17,5 +17,5 @@ void placementFromSettings();
 void settingsFromPlacement();
 
 // The work area of the monitor that the rectangle (screen coordinates) meets
-// most, or layout.workArea (the primary's) when it meets none.
+// most, or layout.workArea (at start-up the primary's) when it meets none.
 WindowRect workAreaFor(const WindowRect& r);

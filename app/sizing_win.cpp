@@ -1,14 +1,24 @@
 #include "app/sizing_win.h"
 
+#include "app/settings_win.h"
 #include "app/shell_win.h"
 #include "app/sizing.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"
 
+// The work area measured at start-up is the primary monitor's: a window on
+// another monitor would be cut to the primary's height, or pulled onto its
+// top edge, by a step or a stretch to the full height.
+void useWorkAreaOf(const RECT& r) {
+    const WindowRect w = {r.left, r.top, r.right, r.bottom};
+    app.layout.workArea = workAreaFor(w);
+}
+
 void stepWindowHeight(int direction) {
     RECT r;
     GetWindowRect(shell.mainWindow, &r);
+    useWorkAreaOf(r);
     const WindowRect windowRect = {r.left, r.top, r.right, r.bottom};
     int clientHeight = app.layout.clientHeight;
     int top = r.top;

@@ -210,6 +210,13 @@ void onGetMinMaxInfo(MINMAXINFO* info) {
 }
 
 void onWindowPosChanging(WINDOWPOS* pos) {
+    RECT target;
+    if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) == 0) {
+        SetRect(&target, pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy);
+        useWorkAreaOf(target);
+    } else if (GetWindowRect(pos->hwnd, &target)) {
+        useWorkAreaOf(target);
+    }
     int cx = pos->cx;
     int cy = pos->cy;
     constrainWindowPos(pos->y, cx, cy, pos->flags);

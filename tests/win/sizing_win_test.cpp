@@ -266,6 +266,34 @@ TEST_F(SizingTest, GrowingNearlyToTheWorkAreaSpansItWhole) {
     EXPECT_EQ(clientRect().bottom, limit);
 }
 
+// The work area measured at start-up is the primary monitor's; a window on
+// another monitor (or one measured before the taskbar moved) must keep to
+// the work area of the monitor it is on. Wine here has one monitor, so a
+// stale work area stands in for the other monitor's.
+TEST_F(SizingTest, StepsAndStretchesKeepToTheWorkAreaOfTheWindowsMonitor) {
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(shell.mainWindow, MONITOR_DEFAULTTONEAREST), &info));
+    const RECT own = info.rcWork;
+    const WindowRect stale = {own.left, own.top + 200, own.right, own.bottom - 100};
+    const int fullHeight = own.bottom - own.top;
+    const int limit = fullHeight - app.layout.frameHeight;
+    placeWindow(own.top + 5, limit - 10);
+
+    app.layout.workArea = stale;
+    stepWindowHeight(+1);
+    settle();
+    RECT r = windowRect();
+    EXPECT_EQ(r.top, own.top);
+    EXPECT_EQ(r.bottom, own.bottom);
+
+    app.layout.workArea = stale;
+    WINDOWPOS p = windowPos(30, own.top, 700, fullHeight, 0);
+    send(WM_WINDOWPOSCHANGING, 0, (LPARAM)&p);
+    EXPECT_EQ(p.cx, widthForHeight(fullHeight));
+    EXPECT_EQ(p.cy, fullHeight);
+}
+
 // ---------------------------------------------------------------- grid size
 
 TEST_F(SizingTest, ANewGridSizeKeepsTheHeightAndTakesItsWidth) {
