@@ -210,13 +210,12 @@ void onGetMinMaxInfo(MINMAXINFO* info) {
 }
 
 void onWindowPosChanging(WINDOWPOS* pos) {
+    // The rectangle the window is given, or where it stands when the change
+    // leaves its place or size as they are.
     RECT target;
-    if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) == 0) {
-        SetRect(&target, pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy);
+    SetRect(&target, pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy);
+    if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) == 0 || GetWindowRect(pos->hwnd, &target))
         useWorkAreaOf(target);
-    } else if (GetWindowRect(pos->hwnd, &target)) {
-        useWorkAreaOf(target);
-    }
     int cx = pos->cx;
     int cy = pos->cy;
     constrainWindowPos(pos->y, cx, cy, pos->flags);

@@ -671,47 +671,36 @@ Sequence controlsDrawing() {
 // A grid whose charts the default painter draws into its back buffer.
 const int BufferedGridIndex = 4;
 
-void expectNoBackBuffer() {
+// Under the default painter, whether it now paints into a back buffer.
+void expectBackBuffer(bool expected) {
     if (defaultPainterChosen()) {
-        EXPECT_FALSE(paintingIntoBackBuffer());
+        EXPECT_EQ(paintingIntoBackBuffer(), expected);
     }
 }
 
-void expectBackBuffer() {
-    if (defaultPainterChosen()) {
-        EXPECT_TRUE(paintingIntoBackBuffer());
-    }
+// A new client size with back buffers allowed or refused: the default
+// painter then has a buffer exactly when one could be made.
+void resizeWithBuffers(bool allowed, int width, int height) {
+    failBackBufferAllocations(!allowed);
+    setClientSize(width, height);
+    settle();
+    expectBackBuffer(allowed);
 }
 
 Sequence bufferFailures() {
     Sequence s;
     addStep(s, "select N = 16", [] { selectGridSize(BufferedGridIndex); });
     addStep(s, "a pick first", [] { pickAt(hexagonDot(1, -1)); });
-    addStep(s, "no buffer for client 1000 x 700", [] {
-        failBackBufferAllocations(true);
-        setClientSize(1000, 700);
-        settle();
-        expectNoBackBuffer();
-    });
+    addStep(s, "no buffer for client 1000 x 700", [] { resizeWithBuffers(false, 1000, 700); });
     addStep(s, "level step without a buffer", [] { pressKey(VK_DOWN); });
     addStep(s, "select N = 48 without a buffer", [] {
         selectGridSize(7);
-        expectNoBackBuffer();
+        expectBackBuffer(false);
     });
     addStep(s, "slice step without a buffer", [] { pressKey(VK_LEFT); });
-    addStep(s, "a buffer again at client 1100 x 760", [] {
-        failBackBufferAllocations(false);
-        setClientSize(1100, 760);
-        settle();
-        expectBackBuffer();
-    });
+    addStep(s, "a buffer again at client 1100 x 760", [] { resizeWithBuffers(true, 1100, 760); });
     addStep(s, "level step with the buffer", [] { pressKey(VK_DOWN); });
-    addStep(s, "no buffer for client 1200 x 820", [] {
-        failBackBufferAllocations(true);
-        setClientSize(1200, 820);
-        settle();
-        expectNoBackBuffer();
-    });
+    addStep(s, "no buffer for client 1200 x 820", [] { resizeWithBuffers(false, 1200, 820); });
     addStep(s, "a part redrawn from outside without a buffer", [] {
         const RECT r = {100, 100, 500, 400};
         RedrawWindow(shell.mainWindow, &r, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -721,7 +710,7 @@ Sequence bufferFailures() {
         const RECT r = {300, 200, 340, 260};
         RedrawWindow(shell.mainWindow, &r, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         settle();
-        expectBackBuffer();
+        expectBackBuffer(true);
     });
     addStep(s, "slice step with the buffer", [] { pressKey(VK_RIGHT); });
     // The buffer only grows: the next run starts with one this small.
