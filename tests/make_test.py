@@ -1,0 +1,307 @@
+#!/usr/bin/env python3
+"""`make test`: builds and runs every suite this machine can run, and closes
+with a table of what ran and why anything could not.
+
+The suites that share nothing run side by side: the native ones in one lane,
+each Windows exe's suite and end-to-end tests in a lane of its own, with its
+own virtual display and Wine prefix (two Wine sessions on one display or
+prefix disturb each other). Exits 0 when everything that ran passed. A suite
+that cannot run on this machine is no failure, unless ZAVRIK_REQUIRE_WIN32=1
+(for whoever publishes a release).
+
+Switches that show the other paths on any machine:
+  ZAVRIK_NO_I386=1       behave as on a kernel that cannot run 32-bit programs
+  ZAVRIK_WINE32_FAIL=1   make the wine32 install fail as a broken mirror would
+"""
+
+import os
+import re
+import subprocess
+import sys
+import threading
+import time
+import xml.etree.ElementTree as ElementTree
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+LOGS = os.path.join(ROOT, 'build', 'test-logs')
+JOBS = str(os.cpu_count() or 2)
+STARTED = time.monotonic()
+E2E_SUMMARY = re.compile(r'(\S+\.py): (?:PASSED|FAILED): (\d+) tests, (\d+) failures, '
+                         r'(\d+) errors, (\d+) skipped')
+
+print_lock = threading.Lock()
+
+
+def say(text):
+    with print_lock:
+        print('[%4d s] %s' % (time.monotonic() - STARTED, text), flush=True)
+
+
+class Row:
+    """One line of the closing table."""
+
+    def __init__(self, name):
+        self.name = name
+        self.status = 'not run'
+        self.counts = ''
+        self.seconds = None
+        self.reason = ''
+        self.log = None
+
+    def not_run(self, reason):
+        self.status, self.reason = 'not run', reason
+        say('%s: not run: %s' % (self.name, reason))
+
+
+ROWS = {name: Row(name) for name in
+        ('native', 'native32', 'ASan/UBSan', 'fuzz', 'win32', 'e2e win32', 'win64', 'e2e win64')}
+
+
+def run_logged(args, log, env=None, timeout=None):
+    with open(log, 'a') as out:
+        out.write('$ %s\n' % ' '.join(args))
+        out.flush()
+        try:
+            return subprocess.run(args, cwd=ROOT, stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=subprocess.STDOUT, env=env, timeout=timeout).returncode
+        except subprocess.TimeoutExpired:
+            out.write('timed out after %s s\n' % timeout)
+            return 124
+
+
+def build(preset, log, defines=(), target=None):
+    configure = ['cmake', '--preset', preset, '--log-level=WARNING'] + ['-D' + d for d in defines]
+    command = ['cmake', '--build', '--preset', preset, '-j' + JOBS]
+    if target:
+        command += ['--target', target]
+    return run_logged(configure, log) == 0 and run_logged(command, log) == 0
+
+
+def junit_cases(path):
+    try:
+        return ElementTree.parse(path).getroot().findall('testcase')
+    except (OSError, ElementTree.ParseError):
+        return []
+
+
+def case_counts(cases):
+    failed = sum(1 for c in cases if c.get('status') == 'fail')
+    skipped = sum(1 for c in cases if c.get('status') in ('notrun', 'disabled'))
+    passed = len(cases) - failed - skipped
+    text = '%d passed, %d failed' % (passed, failed)
+    return text + (', %d skipped' % skipped if skipped else ''), failed == 0 and passed > 0
+
+
+def e2e_counts(cases):
+    """The end-to-end scripts are CTest tests of several unittest cases each:
+    counted by the summary line each script prints."""
+    tests = failed = 0
+    for case in cases:
+        found = E2E_SUMMARY.search(case.findtext('system-out') or '')
+        if found:
+            tests += int(found.group(2))
+            failed += int(found.group(3)) + int(found.group(4))
+        elif case.get('status') == 'fail':
+            failed += 1      # the script never got to its summary
+    ok = failed == 0 and tests > 0 and all(c.get('status') == 'run' for c in cases)
+    return '%d passed, %d failed in %d scripts' % (tests - failed, failed, len(cases)), ok
+
+
+def finish(row, cases, counter):
+    """A row's counts are of its own tests; the start and stop of its Wine
+    session are not counted, but fail the row when they fail."""
+    session = [c for c in cases if c.get('name').endswith(('_session_start', '_session_stop'))]
+    cases = [c for c in cases if c not in session]
+    row.seconds = sum(float(c.get('time') or 0) for c in cases + session)
+    row.counts, ok = counter(cases)
+    row.status = 'passed' if ok else 'failed'
+    if any(c.get('status') == 'fail' for c in session):
+        row.status, row.reason = 'failed', 'its Wine session did not start or stop'
+    say('%s: %s (%s)' % (row.name, row.status, row.counts))
+
+
+def run_ctest(preset, rows, log, env=None):
+    """One CTest run of a preset; rows maps a row to the test names it counts
+    (a predicate) and how it counts them."""
+    junit = os.path.join(LOGS, preset + '.xml')
+    if os.path.exists(junit):
+        os.remove(junit)
+    # The whole output of every test is kept: the end-to-end scripts' counts
+    # are in their last line.
+    status = run_logged(['ctest', '--preset', preset, '--output-junit', junit,
+                         '--test-output-size-passed', '1000000',
+                         '--test-output-size-failed', '1000000'], log, env=env)
+    cases = junit_cases(junit)
+    for row, (belongs, counter) in rows.items():
+        row.log = log
+        finish(row, [c for c in cases if belongs(c.get('name'))], counter)
+        if status != 0 and not cases:
+            row.status, row.reason = 'failed', 'ctest exited with %d before any test ran' % status
+
+
+# ---------------------------------------------------------------------------
+# What this machine can run
+
+def probe_i386():
+    result = subprocess.run([os.path.join(ROOT, 'tests', 'probe-i386.sh')],
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    return result.returncode == 0, result.stdout.strip()
+
+
+def install(step):
+    result = subprocess.run([os.path.join(ROOT, 'tests', 'install.sh'), step],
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    sys.stderr.write(result.stderr)
+    lines = result.stdout.strip().splitlines()
+    return result.returncode == 0, lines[-1] if lines else ''
+
+
+def wine32_reason(runs_i386, kernel_reason):
+    """None where the 32-bit Windows exe can be tested; else why not."""
+    if not runs_i386 and os.environ.get('ZAVRIK_WINE32_FAIL') != '1':
+        return kernel_reason
+    installed, line = install('wine32')
+    if not installed:
+        return line
+    if not runs_i386:
+        return kernel_reason
+    return None
+
+
+def wine_starts_32bit(log):
+    """Wine on some machines installs but cannot start a 32-bit program:
+    one listing of the suite says so at once, instead of every case failing."""
+    exe = os.path.join(ROOT, 'build', 'win32', 'tests', 'win_tests.exe')
+    status = run_logged([os.path.join(ROOT, 'tests', 'run-wine.sh'), exe, '--gtest_list_tests'],
+                        log, timeout=240)
+    return status == 0
+
+
+# ---------------------------------------------------------------------------
+# The lanes
+
+def native_lane(emulator, emulator_reason):
+    row = ROWS['native']
+    log = os.path.join(LOGS, 'native.log')
+    say('native: building')
+    if not build('native', log):
+        row.status, row.reason, row.log = 'failed', 'the build failed', log
+        return False
+    run_ctest('native', {row: (lambda name: True, case_counts)}, log)
+    return True
+
+
+def native_others_lane(emulator, emulator_reason, win32_runs):
+    suites = [('native32', 'native32', ['CMAKE_CROSSCOMPILING_EMULATOR=' + (emulator or '')]),
+              ('native-asan', 'ASan/UBSan', []),
+              ('fuzz', 'fuzz', [])]
+    for preset, name, defines in suites:
+        row = ROWS[name]
+        log = os.path.join(LOGS, preset + '.log')
+        row.log = log
+        if preset == 'native32' and emulator is None:
+            row.not_run(emulator_reason)
+            continue
+        say('%s: building%s' % (name, ' (run through %s)' % os.path.basename(emulator)
+                                 if preset == 'native32' and emulator else ''))
+        if not build(preset, log, defines):
+            row.status, row.reason = 'failed', 'the build failed'
+            continue
+        run_ctest(preset, {row: (lambda name: True, case_counts)}, log)
+    if not win32_runs:
+        # The release exe is built and linked even where it cannot be tested.
+        log = os.path.join(LOGS, 'win32.log')
+        say('win32: building the release exe')
+        if not build('win32', log, target='zavrik'):
+            ROWS['win32'].status, ROWS['win32'].reason = 'failed', 'the release exe did not build'
+            ROWS['win32'].log = log
+
+
+def windows_lane(preset):
+    suite, e2e = ROWS[preset], ROWS['e2e ' + preset]
+    log = os.path.join(LOGS, preset + '.log')
+    say('%s: building' % preset)
+    if not build(preset, log):
+        for row in (suite, e2e):
+            row.status, row.reason, row.log = 'failed', 'the build failed', log
+        return
+    if preset == 'win32' and not wine_starts_32bit(log):
+        for row in (suite, e2e):
+            row.not_run('Wine cannot start 32-bit programs on this machine')
+        return
+    env = None
+    say('%s: running the suite and the end-to-end tests' % preset)
+    run_ctest(preset, {
+        suite: (lambda name: not name.startswith('e2e_'), case_counts),
+        e2e: (lambda name: name.startswith('e2e_'), e2e_counts),
+    }, log, env=env)
+
+
+def in_thread(target, *args):
+    thread = threading.Thread(target=target, args=args)
+    thread.start()
+    return thread
+
+
+# ---------------------------------------------------------------------------
+# The table
+
+def print_table(require_win32):
+    print()
+    print('%-11s %-8s %-40s %6s  %s' % ('suite', 'result', 'counts', 'time', 'reason'))
+    failures = 0
+    for row in ROWS.values():
+        failing = row.status == 'failed' or (row.status == 'not run' and require_win32)
+        failures += failing
+        seconds = '%4.0f s' % row.seconds if row.seconds is not None else ''
+        print('%-11s %-8s %-40s %6s  %s' % (row.name, row.status, row.counts, seconds, row.reason))
+    total = time.monotonic() - STARTED
+    ran = [r for r in ROWS.values() if r.status != 'not run']
+    print('%d suites passed, %d failed, %d not run, in %d min %02d s'
+          % (sum(r.status == 'passed' for r in ran), sum(r.status == 'failed' for r in ran),
+             len(ROWS) - len(ran), total // 60, total % 60))
+    for row in ROWS.values():
+        if row.status == 'failed' and row.log:
+            print('%s failed: its log is %s' % (row.name, os.path.relpath(row.log, ROOT)))
+    if require_win32 and any(r.status == 'not run' for r in ROWS.values()):
+        print('ZAVRIK_REQUIRE_WIN32=1: a suite that could not run counts as a failure')
+    return failures
+
+
+def main():
+    os.makedirs(LOGS, exist_ok=True)
+    for name in os.listdir(LOGS):
+        os.remove(os.path.join(LOGS, name))
+    require_win32 = os.environ.get('ZAVRIK_REQUIRE_WIN32') == '1'
+
+    runs_i386, kernel_reason = probe_i386()
+    say('32-bit programs: %s' % ('run here' if runs_i386 else kernel_reason))
+    emulator, emulator_reason = None, ''
+    if runs_i386:
+        emulator = ''
+    else:
+        fetched, line = install('qemu')
+        if fetched:
+            emulator = line
+        else:
+            emulator_reason = '%s, and %s' % (kernel_reason, line)
+    reason = wine32_reason(runs_i386, kernel_reason)
+    win32_runs = reason is None
+    if not win32_runs:
+        for name in ('win32', 'e2e win32'):
+            ROWS[name].not_run(reason)
+
+    # The end-to-end tests take their expected values from the native model
+    # tool, so the native build comes first.
+    if native_lane(emulator, emulator_reason):
+        lanes = [in_thread(native_others_lane, emulator, emulator_reason, win32_runs),
+                 in_thread(windows_lane, 'win64')]
+        if win32_runs:
+            lanes.append(in_thread(windows_lane, 'win32'))
+        for lane in lanes:
+            lane.join()
+    return 1 if print_table(require_win32) else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
