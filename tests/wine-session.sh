@@ -1,33 +1,38 @@
 #!/bin/sh
 # A virtual X display and a warm wineserver for the Windows tests, started and
 # stopped once around them (CTest's wine fixture, and with-display.sh).
-#   wine-session.sh start DIR   starts both; DIR/display names the display
+#   wine-session.sh start DIR [PREFIX]
+#                               starts both, with that Wine prefix (else the
+#                               project's); DIR/display and DIR/prefix name them
 #   wine-session.sh stop DIR    stops both (by pid and by prefix)
-# ZAVRIK_DISPLAY_BASE chooses where the search for a free display begins, so
-# that runs side by side each have their own.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 action=$1
 dir=$2
-[ -n "$dir" ] || { echo "usage: $0 start|stop DIR" >&2; exit 2; }
+[ -n "$dir" ] || { echo "usage: $0 start DIR [PREFIX] | stop DIR" >&2; exit 2; }
+if [ "$action" = start ] && [ -n "${3:-}" ]; then
+    mkdir -p "$dir" && echo "$3" >"$dir/prefix"
+fi
+[ -f "$dir/prefix" ] && WINEPREFIX=$(cat "$dir/prefix")
+export WINEPREFIX
 
 start() {
     mkdir -p "$dir"
     stop
-    display=${ZAVRIK_DISPLAY_BASE:-90}
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
+    # Xvfb takes the first free display number itself and writes it to the
+    # file, so that sessions started at the same moment never meet.
+    rm -f "$dir/display.number"
     # setsid and no inherited output: CTest must not wait for these to end.
-    setsid Xvfb ":$display" -noreset -screen 0 1920x1200x24 -nolisten tcp \
-        </dev/null >/dev/null 2>&1 &
+    setsid Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp \
+        3>"$dir/display.number" </dev/null >/dev/null 2>&1 &
     echo $! >"$dir/xvfb.pid"
     tries=0
-    while [ ! -e "/tmp/.X11-unix/X$display" ]; do
+    while ! grep -q '^[0-9]' "$dir/display.number" 2>/dev/null; do
         tries=$((tries + 1))
-        [ $tries -lt 200 ] || { echo "Xvfb did not start on :$display" >&2; exit 1; }
+        [ $tries -lt 400 ] || { echo "Xvfb did not start" >&2; exit 1; }
         sleep 0.05
     done
+    display=$(head -1 "$dir/display.number")
     export DISPLAY=":$display"
     echo "$DISPLAY" >"$dir/display"
     "$here/ensure-wineprefix.sh" || exit 1
@@ -47,7 +52,8 @@ stop() {
     if [ -f "$dir/xvfb.pid" ]; then
         kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
     fi
-    rm -f "$dir/display" "$dir/xvfb.pid"
+    rm -f "$dir/display" "$dir/display.number" "$dir/xvfb.pid"
+    rm -rf "$dir"/cases-*
 }
 
 case "$action" in
