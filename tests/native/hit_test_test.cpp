@@ -342,7 +342,7 @@ TEST_F(HitTest900, ColourIsWrittenOnEveryPath) {
 
 // ---- agreement with the painted charts ----------------------------------
 
-void layOut(int gridSize, int unit) {
+void layOutOnBackground(int gridSize, int unit) {
     layoutProportional(gridSize, unit);
     app.settings.bgColor = Background;
 }
@@ -367,7 +367,7 @@ TEST(HitTestCharts, DotCentresHitTheirOwnDotAndColour) {
         const int n = client.n;
         {
             if (client.width == 0)
-                layOut(n, client.height);
+                layOutOnBackground(n, client.height);
             else
                 layOutClient(n, client.width, client.height);
             const Layout& L = app.layout;
@@ -407,7 +407,7 @@ TEST(HitTestCharts, DotCentresHitTheirOwnDotAndColour) {
 TEST(HitTestCharts, HexagonCaptureCellsShowTheirDot) {
     for (int n : {4, 8, 16}) {
         for (int unit : {2, 5, 14}) {
-            layOut(n, unit);
+            layOutOnBackground(n, unit);
             atLevelPos(1024);
             const Layout& L = app.layout;
             forEachHexagonDot([&](int x, int y, COLORREF c) {

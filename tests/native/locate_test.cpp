@@ -281,7 +281,7 @@ TEST(LocatePickCube, EveryColourAgreesWithTheComponentRules) {
 
 // ---- locating the charts' own dots ------------------------------------------
 
-void layOut(int gridSize, int unit) {
+void layOutAtUnit(int gridSize, int unit) {
     layoutProportional(gridSize, unit);
     ASSERT_EQ(unit, app.layout.unit);
 }
@@ -306,7 +306,7 @@ const Layouts DotLayouts[] = {
 
 TEST(LocatePickDots, HexagonDotsLandOnThemselves) {
     for (const Layouts& l : DotLayouts) {
-        layOut(l.gridSize, l.unit);
+        layOutAtUnit(l.gridSize, l.unit);
         const double tolerance = locateTolerance();
         if (l.gridSize <= 16 && l.unit <= 5) {
             ASSERT_EQ(2, tolerance);  // the small grids keep within 2 pixels
@@ -329,7 +329,7 @@ TEST(LocatePickDots, HexagonDotsLandOnThemselves) {
 
 TEST(LocatePickDots, TriangleDotsLandOnThemselves) {
     for (const Layouts& l : DotLayouts) {
-        layOut(l.gridSize, l.unit);
+        layOutAtUnit(l.gridSize, l.unit);
         const double tolerance = locateTolerance();
         PickState& pick = app.settings.pick;
         pick.pickActive = 1;
@@ -352,7 +352,7 @@ TEST(LocatePickDots, TriangleDotsLandOnThemselves) {
 // Colours on the outer ring lie on the triangle's apex; the level of the
 // base column's greys is their own level.
 TEST(LocatePickDots, BaseColumnGreysNameTheirLevel) {
-    layOut(8, 14);
+    layOutAtUnit(8, 14);
     PickState& pick = app.settings.pick;
     pick.pickActive = 1;
     for (int level = 0; level <= 16; ++level) {
@@ -365,7 +365,7 @@ TEST(LocatePickDots, BaseColumnGreysNameTheirLevel) {
 }
 
 TEST(LocatePick, FollowsTheLayout) {
-    layOut(8, 14);
+    layOutAtUnit(8, 14);
     PickState& pick = app.settings.pick;
     pick.pickActive = 1;
     pick.pickColor = makeColor(0, 255, 0);

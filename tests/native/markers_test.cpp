@@ -165,14 +165,14 @@ TEST(SliceMarker, CornerMarkersMirrorToo) {
     }
 }
 
-struct Pixel { int x, y; };
+struct DotPoint { int x, y; };
 
-std::vector<Pixel> outerRingDots() {
+std::vector<DotPoint> outerRingDots() {
     const int n = app.settings.gridSize;
     const int firstOuter = 1 + 3 * n * (n - 1);
-    std::vector<Pixel> all;
-    forEachHexagonDot([&](int x, int y, COLORREF) { all.push_back(Pixel{x, y}); });
-    return std::vector<Pixel>(all.begin() + firstOuter, all.end());
+    std::vector<DotPoint> all;
+    forEachHexagonDot([&](int x, int y, COLORREF) { all.push_back(DotPoint{x, y}); });
+    return std::vector<DotPoint>(all.begin() + firstOuter, all.end());
 }
 
 // Without clearance the tip is the target rim dot's centre less one pixel;
@@ -181,14 +181,14 @@ TEST(SliceMarker, BareTipIsTheTargetRimDot) {
     for (int n : GridSizes) {
         for (int unit : Units) {
             chartsAtUnit(n, unit);
-            const std::vector<Pixel> rim = outerRingDots();
+            const std::vector<DotPoint> rim = outerRingDots();
             ASSERT_EQ(rim.size(), static_cast<size_t>(6 * n));
             int failures = 0;
             for (int sector = 0; sector < 6; ++sector) {
                 for (int s = 0; s <= n; ++s) {
                     atChartSlice(sector, s);
                     const Polygon bare = slicePolygon(false);
-                    const Pixel dot = rim[(sector * n + s) % (6 * n)];
+                    const DotPoint dot = rim[(sector * n + s) % (6 * n)];
                     if (bare.p[0].x != dot.x - 1 || bare.p[0].y != dot.y - 1)
                         ++failures;
                 }
@@ -259,12 +259,12 @@ TEST(LevelMarker, PointsAtTheBaseDotOfTheCentreGrey) {
     for (int n : GridSizes) {
         for (int unit : Units) {
             chartsAtUnit(n, unit);
-            std::vector<Pixel> base;
+            std::vector<DotPoint> base;
             std::vector<COLORREF> baseColour;
             int column = 0;
             forEachTriangleDot([&](int x, int y, COLORREF c) {
                 if (++column > n * n) {
-                    base.push_back(Pixel{x, y});
+                    base.push_back(DotPoint{x, y});
                     baseColour.push_back(c);
                 }
             });

@@ -13,7 +13,7 @@
 
 namespace {
 
-void layOut(int gridSize, int unit) {
+void layOutCharts(int gridSize, int unit) {
     layoutProportional(gridSize, unit);
     updateCharts();
 }
@@ -116,7 +116,7 @@ TEST(StepLevel, CoarseStepsMoveAQuarterOfTheRange) {
 
 TEST(StepLevel, CoarseStepsAtEveryGridSize) {
     for (int n : GridSizes) {
-        layOut(n, 1);
+        layOutCharts(n, 1);
         atLevelPos(1024);
         EXPECT_EQ(n + n / 2, stepLevelTarget(+1, true)) << n;
         EXPECT_EQ(n / 2, stepLevelTarget(-1, true)) << n;
@@ -184,7 +184,7 @@ TEST(StepSlice, CoarseStepsStopAtVerticesAndMiddles) {
 
 TEST(StepSlice, CoarseHalfSectorAtEveryGridSize) {
     for (int n : GridSizes) {
-        layOut(n, 1);
+        layOutCharts(n, 1);
         atHue(4, 0);
         std::int8_t sector = 0;
         int slice = 0;
@@ -253,7 +253,7 @@ TEST(RimDot, TableAtGridSizeEight) {
 
 TEST(RimDot, EachSideEndsWhereTheNextBegins) {
     for (int n : {4, 8, 128}) {
-        layOut(n, 3);
+        layOutCharts(n, 3);
         for (int sector = 0; sector < 6; ++sector) {
             const ClientPoint end = rimDot(sector, n);
             const ClientPoint next = rimDot((sector + 1) % 6, 0);
@@ -265,7 +265,7 @@ TEST(RimDot, EachSideEndsWhereTheNextBegins) {
 
 TEST(RimDot, EveryRimDotIsAnOuterRingDot) {
     for (int n : {4, 8, 16}) {
-        layOut(n, 5);
+        layOutCharts(n, 5);
         std::vector<std::pair<int, int>> outer;
         int count = 0;
         forEachHexagonDot([&](int x, int y, COLORREF) {
@@ -347,7 +347,7 @@ TEST(RimPoint, VerticalSidesGoToTheNearestDot) {
 TEST(RimPoint, EveryRimDotSelectsItself) {
     for (int n : {4, 8, 16, 128}) {
         for (int unit : {1, 3, 14}) {
-            layOut(n, unit);
+            layOutCharts(n, unit);
             for (int sector = 0; sector < 6; ++sector) {
                 for (int slice = 0; slice < n; ++slice) {
                     const ClientPoint p = rimDot(sector, slice);
@@ -364,7 +364,7 @@ TEST(RimPoint, EveryRimDotSelectsItself) {
 
 TEST(RimPoint, AnyPressGivesAValidHuePosition) {
     for (int n : {4, 8, 128}) {
-        layOut(n, 3);
+        layOutCharts(n, 3);
         const Layout& L = app.layout;
         for (int y = -50; y < L.clientHeight + 50; y += 7) {
             for (int x = -50; x < L.triLeft - 2 * L.unit; x += 7) {
@@ -416,7 +416,7 @@ TEST(MarkerLine, SliceLineEndsNextToTheRimDot) {
 
 TEST(MarkerLine, SliceLineMatchesTheMarkerTipWithoutClearance) {
     for (int n : {4, 8, 128}) {
-        layOut(n, 3);
+        layOutCharts(n, 3);
         for (int sector = 0; sector < 6; ++sector) {
             for (int slice = 0; slice <= n; ++slice) {
                 atHue(sector, slice * 1024 / n);

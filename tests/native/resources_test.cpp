@@ -60,9 +60,9 @@ unsigned monoBit(const Bytes& file, std::size_t start, int x, int y) {
     return (byte >> (7 - x % 8)) & 1u;
 }
 
-enum Pixel { Transparent, Black, White, Inverted };
+enum CursorPixel { Transparent, Black, White, Inverted };
 
-const char* pixelName(Pixel p) {
+const char* pixelName(CursorPixel p) {
     switch (p) {
     case Transparent: return "transparent";
     case Black: return "black";
@@ -71,7 +71,7 @@ const char* pixelName(Pixel p) {
     }
 }
 
-Pixel cursorPixel(const Bytes& cursor, int x, int y) {
+CursorPixel cursorPixel(const Bytes& cursor, int x, int y) {
     const std::size_t colourTable = 2 * 4;
     std::size_t xorStart = dibStart(cursor) + DibHeaderSize + colourTable;
     std::size_t andStart = xorStart + 4 * Side;
@@ -121,15 +121,15 @@ TEST(CursorFiles, HeadersDescribeOne32x32MonochromeCursor) {
     }
 }
 
-struct PixelCase {
+struct CursorPixelCase {
     const char* file;
     int x;
     int y;
-    Pixel expected;
+    CursorPixel expected;
     const char* what;
 };
 
-const PixelCase PixelCases[] = {
+const CursorPixelCase CursorPixelCases[] = {
     // Cross: two black bars per arm around a white centre line.
     {"c1.cur", 15, 15, White, "hotspot on the crossing of the centre lines"},
     {"c1.cur", 14, 14, White, "centre square"},
@@ -183,10 +183,10 @@ const PixelCase PixelCases[] = {
 };
 
 TEST(CursorFiles, PixelsOfTheShapes) {
-    for (const PixelCase& c : PixelCases) {
+    for (const CursorPixelCase& c : CursorPixelCases) {
         Bytes file = readResource(c.file);
         ASSERT_FALSE(file.empty()) << resourcePath(c.file);
-        Pixel got = cursorPixel(file, c.x, c.y);
+        CursorPixel got = cursorPixel(file, c.x, c.y);
         EXPECT_EQ(got, c.expected) << c.file << " (" << c.x << ", " << c.y << ") " << c.what
                                    << ": got " << pixelName(got) << ", want "
                                    << pixelName(c.expected);
@@ -246,7 +246,7 @@ TEST(CursorFiles, CrossIsSymmetricAboutItsCentreLines) {
     Bytes cross = readResource("c1.cur");
     for (int y = 0; y < Side - 2; ++y) {
         for (int x = 0; x < Side - 2; ++x) {
-            Pixel p = cursorPixel(cross, x, y);
+            CursorPixel p = cursorPixel(cross, x, y);
             ASSERT_EQ(p, cursorPixel(cross, 29 - x, y)) << "(" << x << ", " << y << ")";
             ASSERT_EQ(p, cursorPixel(cross, x, 29 - y)) << "(" << x << ", " << y << ")";
             ASSERT_EQ(p, cursorPixel(cross, y, x)) << "(" << x << ", " << y << ")";
@@ -260,10 +260,10 @@ TEST(CursorFiles, DiscCursorsAreColourSwapsOfEachOther) {
     int blackCount = 0;
     for (int y = 0; y < Side; ++y) {
         for (int x = 0; x < Side; ++x) {
-            Pixel b = cursorPixel(black, x, y);
-            Pixel w = cursorPixel(white, x, y);
+            CursorPixel b = cursorPixel(black, x, y);
+            CursorPixel w = cursorPixel(white, x, y);
             if (b == Black) ++blackCount;
-            Pixel swapped = b == Black ? White : b == White ? Black : b;
+            CursorPixel swapped = b == Black ? White : b == White ? Black : b;
             ASSERT_EQ(w, swapped) << "(" << x << ", " << y << ")";
             // Round about (16, 16): mirrored pixels agree.
             if (x > 0) {

@@ -224,10 +224,6 @@ const MarkerCase MarkerCases[] = {
     {2, 520, 330, 1, 640, 300},   {2, 400, 130, 4, 512, 1024},
 };
 
-ClientPoint centroid(const ClientPoint corners[3]) {
-    return {(corners[0].x + corners[1].x + corners[2].x) / 3, (corners[0].y + corners[1].y + corners[2].y) / 3};
-}
-
 bool boxHolds(const RECT& outer, const RECT& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;

@@ -6,6 +6,7 @@
 #include "chart/markers.h"
 #include "chart/triangle.h"
 #include "main_window_harness.h"
+#include "paint_canvas.h"
 #include "navigate/navigate_win.h"
 #include "navigate/navigation.h"
 #include "pick/locate.h"
@@ -29,10 +30,6 @@ protected:
     }
 };
 
-ClientPoint centroid(const ClientPoint p[3]) {
-    return ClientPoint{(p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3};
-}
-
 ClientPoint levelMarkerInside() {
     ClientPoint p[3];
     levelMarkerPolygon(p);
@@ -45,14 +42,14 @@ ClientPoint sliceMarkerInside() {
     return centroid(p);
 }
 
-const std::uint32_t Black = 0x000000;
+const std::uint32_t BlackPixel = 0x000000;
 
 // ---------------------------------------------------------------- setLevel
 
 TEST_F(NavigateTest, SetLevelMovesTheMarkerAndRepaintsTheHexagon) {
     const std::uint32_t bg = snapshotColor(app.settings.bgColor);
     const ClientPoint oldMarker = levelMarkerInside();
-    ASSERT_EQ(snapshotClient().at(oldMarker.x, oldMarker.y), Black);
+    ASSERT_EQ(snapshotClient().at(oldMarker.x, oldMarker.y), BlackPixel);
 
     setLevel(5, false);
     EXPECT_EQ(app.chart.level, 5);
@@ -60,7 +57,7 @@ TEST_F(NavigateTest, SetLevelMovesTheMarkerAndRepaintsTheHexagon) {
     const ClientPoint newMarker = levelMarkerInside();
     const Snapshot shot = snapshotClient();
     EXPECT_EQ(shot.at(oldMarker.x, oldMarker.y), bg);
-    EXPECT_EQ(shot.at(newMarker.x, newMarker.y), Black);
+    EXPECT_EQ(shot.at(newMarker.x, newMarker.y), BlackPixel);
     const int gray = app.chart.centerGray;
     EXPECT_EQ(shot.at(app.layout.hexCenterX, app.layout.hexCenterY),
               snapshotColor(makeColor(gray, gray, gray)));
@@ -100,7 +97,7 @@ TEST_F(NavigateTest, LevelKeepsItsPlaceInEveryGridSize) {
 TEST_F(NavigateTest, SetSliceMovesTheMarkerAndRepaintsTheTriangle) {
     const std::uint32_t bg = snapshotColor(app.settings.bgColor);
     const ClientPoint oldMarker = sliceMarkerInside();
-    ASSERT_EQ(snapshotClient().at(oldMarker.x, oldMarker.y), Black);
+    ASSERT_EQ(snapshotClient().at(oldMarker.x, oldMarker.y), BlackPixel);
 
     setSlice(2, 3, false);
     EXPECT_EQ(app.settings.sector, 2);
@@ -109,7 +106,7 @@ TEST_F(NavigateTest, SetSliceMovesTheMarkerAndRepaintsTheTriangle) {
     const ClientPoint newMarker = sliceMarkerInside();
     const Snapshot shot = snapshotClient();
     EXPECT_EQ(shot.at(oldMarker.x, oldMarker.y), bg);
-    EXPECT_EQ(shot.at(newMarker.x, newMarker.y), Black);
+    EXPECT_EQ(shot.at(newMarker.x, newMarker.y), BlackPixel);
     int wrong = 0;
     forEachTriangleDot([&](int x, int y, COLORREF c) {
         wrong += shot.at(x, y) != snapshotColor(c) ? 1 : 0;
@@ -169,7 +166,7 @@ TEST_F(NavigateTest, TheOverlayIsDrawnAfterTheChartItCrosses) {
     // black core of the line, over the hexagon's dots.
     const int x = pick.pickHexX + (int)std::lround(14 * dx / length);
     const int y = pick.pickHexY + (int)std::lround(14 * dy / length);
-    EXPECT_EQ(snapshotClient().at(x, y), Black);
+    EXPECT_EQ(snapshotClient().at(x, y), BlackPixel);
 }
 
 // ---------------------------------------------------------------- steps

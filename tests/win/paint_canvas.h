@@ -25,6 +25,10 @@ struct PaintCanvas {
 
 // A top-down DIB section selected into a memory DC, which becomes
 // shell.windowDC.
+inline ClientPoint centroid(const ClientPoint p[3]) {
+    return ClientPoint{(p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3};
+}
+
 inline PaintCanvas createCanvas(int width, int height) {
     PaintCanvas canvas = {};
     BITMAPINFO info = {};
@@ -193,6 +197,9 @@ inline void layOut(int sizeIndex, int clientWidth, int clientHeight) {
 
 // Stands for whatever was on the screen before: no painter uses it.
 const COLORREF StaleScreen = 0x3C8F1E;
+const COLORREF Stale = StaleScreen;
+const COLORREF White = 0xFFFFFF;
+const COLORREF Black = 0x000000;
 
 // A 900 x 600 client at grid 8, with a canvas of that size standing in for
 // the window, showing only StaleScreen.

@@ -285,10 +285,6 @@ ClientPoint panelCentre() {
     return ClientPoint{(L.panelLeft + L.panelRight) / 2, (L.panelTop + L.panelBottom) / 2};
 }
 
-ClientPoint centroid(const ClientPoint p[3]) {
-    return ClientPoint{(p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3};
-}
-
 // Walks outward from the hexagon's centre in the given direction until the
 // first point of a marker zone round the rim (not the level marker's zone).
 ClientPoint rimZonePoint(double degrees) {

@@ -13,9 +13,7 @@
 
 namespace {
 
-const COLORREF Stale = StaleScreen;
-const COLORREF White = 0xFFFFFF;
-const COLORREF Black = 0x000000;
+
 const COLORREF Red = 0x0000FF;
 const COLORREF Green = 0x00FF00;
 

@@ -17,11 +17,9 @@
 
 namespace {
 
-const COLORREF Stale = StaleScreen;
+
 const COLORREF Gray = DefaultGray;
 const COLORREF Grey3 = 0xA0A0A0;
-const COLORREF White = 0xFFFFFF;
-const COLORREF Black = 0x000000;
 
 // N = 8 in a 900 x 600 client: panel 528..679 by 46..112, its middle 603.
 const int PanelLeft = 528;
