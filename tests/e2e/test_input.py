@@ -83,9 +83,19 @@ def level_marker_inside(layout, level):
 class InputCase(harness.ProgramTestCase):
 
     def start_default(self):
+        """The program at its first-run state, once it maps the pointer to
+        its own client points: until Wine has the window's final place on
+        the screen, a click can land elsewhere than the test aimed (seen on
+        a loaded machine). A hover that the readout shows, and its end,
+        prove the place."""
         program = self.start()
         layout = Layout(476, 340, 8)
         program.wait_pixel(layout.hex_cx, layout.hex_cy, WHITE, what='first paint')
+        program.hover(*layout.hex_point(-8, 8))
+        program.wait_pixels([(p, RED) for p in layout.panel_whole_points()], what='hover red at start')
+        harness.park_pointer()
+        program.wait_pixels([(p, BACKGROUND) for p in layout.panel_whole_points()],
+                            what='panel after the pointer left at start')
         return program, layout
 
     def assert_charts(self, program, layout, navigation, what):
@@ -113,14 +123,6 @@ class Hover(InputCase):
             program.hover(*point)
             program.wait_pixels([(point, colour)] + [(p, colour) for p in layout.panel_whole_points()],
                                 what='panel showing the colour under %s' % (point,))
-
-    def test_leaving_the_window_shows_the_background(self):
-        program, layout = self.start_default()
-        program.hover(*layout.hex_point(-8, 8))
-        program.wait_pixels([(p, RED) for p in layout.panel_whole_points()], what='hover red')
-        harness.park_pointer()
-        program.wait_pixels([(p, BACKGROUND) for p in layout.panel_whole_points()],
-                            what='panel after the pointer left')
 
 
 class Keys(InputCase):
@@ -592,112 +594,27 @@ class Restart(InputCase):
         self.assertEqual(again.close(), first)
 
 
-def frame_size():
-    """What the window frame adds to the client area, learnt from the
-    rectangle a default first run stores: (frame width, frame height)."""
-    if not hasattr(frame_size, 'value'):
-        program = harness.Program(EXE)
-        try:
-            fields = harness.parse_settings(program.close())
-        finally:
-            program.remove()
-        frame_size.value = (fields['right'] - fields['left'] - 476, fields['bottom'] - fields['top'] - 340)
-    return frame_size.value
-
-
-DEFAULT_TAIL = ['-3,0,512,2048,0,0,0,0', 'c8c8c8,c8c8c8'] + ['c8c8c8'] * 16 + ['']
-
-
 class DamagedSettings(InputCase):
+    """The reading, range checks and clamp of a damaged file are tables of the
+    native and Windows suites; here one start shows they are what the real
+    program uses: the file beside the exe, damaged in every line, gives a
+    sound window and the default charts, and the file written at exit is
+    whole."""
 
-    def start_and_check(self, content):
+    def test_a_file_damaged_everywhere_starts_sound_and_is_written_whole(self):
+        content = ('2147483647,-2147483648,-5,99999999999\r\n'
+                   '-1,300,-7,128,-1,99999\r\n'
+                   '127,-128,-5,-7,99999,-99999,1,1\r\n'
+                   '-ffffff,1000000\r\n' + '0xffff\r\nfffffffff\r\n-1\r\n' * 6 + '12,x')
         program = self.start(settings=content)
-        width, height = program.client_size()
-        self.assertTrue(300 <= width <= 32767 and 300 <= height <= 32767,
-                        'client %d x %d' % (width, height))
-        return program
-
-    def assert_default_start(self, content):
-        program = self.start_and_check(content)
         self.assertEqual(program.client_size(), (476, 340))
         layout = Layout(476, 340, 8)
         program.wait_pixels(chart_points(layout, Navigation(8).charts()), what='default charts')
         text = program.close()
         self.assertEqual(harness.settings_problems(text), [])
-        return text
-
-    def test_garbage(self):
-        text = self.assert_default_start(b'MZ\x90\x00\xff\xfe\x00garbage\r\n,,,;\x1a\n\xe2\x82\xac' * 40)
-        self.assertEqual(text.split('\r\n')[1:], ['2,1,0,0,512,2048'] + DEFAULT_TAIL)
-
-    def test_empty_file(self):
-        text = self.assert_default_start(b'')
-        self.assertEqual(text.split('\r\n')[1:], ['2,1,0,0,512,2048'] + DEFAULT_TAIL)
-
-    def test_truncated_after_line_two(self):
-        frame_width, frame_height = frame_size()
-        width = harness.width_for_height(400, 12)
-        rect = (0, 0, width + frame_width, 400 + frame_height)
-        content = '%d,%d,%d,%d\r\n3,0,0,2,256,1024\r\n' % rect
-        program = self.start_and_check(content)
-        self.assertEqual(program.client_size(), (width, 400))
-        layout = Layout(width, 400, 12)
-        nav = Navigation(12, 1024, 2, 256)
-        program.wait_pixels(chart_points(layout, nav.charts()) + [(layout.tri_point(0, 0), nav.charts().hue)],
-                            what='charts of the values before the cut')
-        text = program.close()
-        self.assertEqual(harness.settings_problems(text), [])
-        self.assertEqual(text.split('\r\n'), ['%d,%d,%d,%d' % rect, '3,0,0,2,256,1024'] + DEFAULT_TAIL)
-
-    def test_cut_in_the_middle_of_a_line(self):
-        frame_width, frame_height = frame_size()
-        rect = (0, 0, 476 + frame_width, 340 + frame_height)
-        content = harness.settings_text(rect, pick_active=1, pick_color='5080f0')[:-100]
-        program = self.start_and_check(content + '12,x')
-        self.assertEqual(program.client_size(), (476, 340))
-        text = program.close()
-        self.assertEqual(harness.settings_problems(text), [])
-        self.assertEqual(harness.parse_settings(text)['pickColor'], (0xf0, 0x80, 0x50))
-
-    def test_wild_values(self):
-        content = ('2147483647,-2147483648,-5,99999999999\r\n'
-                   '-1,300,-7,128,-1,99999\r\n'
-                   '127,-128,-5,-7,99999,-99999,1,1\r\n'
-                   '-ffffff,1000000\r\n' + '0xffff\r\nfffffffff\r\n-1\r\n' * 6)
-        text = self.assert_default_start(content)
         fields = harness.parse_settings(text)
         self.assertEqual((fields['sizeIndex'], fields['sector'], fields['slicePos'], fields['levelPos'],
                           fields['pickMark'], fields['pickActive']), (2, 0, 512, 2048, -3, 0))
-
-    def test_line_two_with_too_few_or_too_many_numbers(self):
-        frame_width, frame_height = frame_size()
-        rect = '0,0,%d,%d' % (476 + frame_width, 340 + frame_height)
-        line3 = '-1,3,700,300,1,2,3,4'
-        cases = (('3,0,0,2,256', '3,0,0,2,256,2048', line3),           # levelPos keeps its default
-                 ('3,0,0,2,256,1024,9', '3,0,0,2,256,1024', DEFAULT_TAIL[0]))   # line 3 on unread
-        for line2, written2, written3 in cases:
-            with self.subTest(line2=line2):
-                content = '\r\n'.join([rect, line2, line3, 'a0b0c0,c8c8c8'] + ['123456'] * 16) + '\r\n'
-                text = self.start_and_check(content).close()
-                self.assertEqual(harness.settings_problems(text), [])
-                self.assertEqual(text.split('\r\n')[1:3], [written2, written3])
-
-    def test_rectangle_left_of_the_work_area_is_narrowed(self):
-        frame_width, frame_height = frame_size()
-        content = harness.settings_text((-500, 0, 600, 340 + frame_height))
-        program = self.start_and_check(content)
-        self.assertEqual(program.client_size(), (600 - frame_width, 340))
-        text = program.close()
-        self.assertEqual(text.split('\r\n')[0], '0,0,600,%d' % (340 + frame_height))
-
-    def test_window_smaller_than_the_minimum(self):
-        content = harness.settings_text((100, 100, 150, 130))
-        program = self.start_and_check(content)
-        width, height = program.client_size()
-        # The smallest window for grid 8 has a 424 x 300 client area.
-        self.assertTrue(width >= 424 and height >= 300, 'client %d x %d' % (width, height))
-        text = program.close()
-        self.assertEqual(harness.settings_problems(text), [])
 
 
 if __name__ == '__main__':
