@@ -8,6 +8,7 @@
 #include "app/init_win.h"
 #include "app/settings_format.h"
 #include "app/settings_win.h"
+#include "settings_write_hook.h"
 #include "main_window_harness.h"
 #include "tests/on_disk_text.h"
 
@@ -168,6 +169,31 @@ TEST_F(SettingsFileTest, WithoutATempFileTheFileIsRewrittenInPlace) {
     EXPECT_EQ(app.settings.pick.pickTriY, saved.pick.pickTriY);
 }
 
+// A rewrite in place that fails partway (a full volume, a locked range)
+// leaves the old file byte for byte, whether the new text is longer or
+// shorter; one that does not fail leaves exactly the new text.
+TEST_F(SettingsFileTest, AnInPlaceRewriteThatFailsPartwayLeavesTheOldFile) {
+    ASSERT_TRUE(CreateDirectoryW(tempPath().c_str(), NULL));
+    changeEveryField();
+    MoveWindow(shell.mainWindow, 1234, 1100, 700, 420, TRUE);   // long numbers on line 1
+    settle();
+    GetWindowPlacement(shell.mainWindow, &shell.placement);
+    settingsFromPlacement();
+    const std::string fresh = withCrLf(formatSettings(app.settings));
+    const std::string olds[] = {"0,0,9,9\r\n", defaultFileText() + std::string(3000, ' ')};
+    const long failures[] = {0, 1, (long)fresh.size() / 2, (long)fresh.size() - 1, -1};
+    for (const std::string& old : olds) {
+        for (long k : failures) {
+            SCOPED_TRACE(testing::Message() << old.size() << "-byte file, failing after " << k);
+            ASSERT_TRUE(writeFileBytes(path(), old));
+            failNextSettingsWriteAfter(k);
+            saveSettings();
+            failNextSettingsWriteAfter(-1);
+            EXPECT_EQ(readFileBytes(path()), k < 0 ? fresh : old);
+        }
+    }
+}
+
 TEST_F(SettingsFileTest, AFileThatCannotBeWrittenEitherIsLeftIntact) {
     const std::string old = defaultFileText();
     ASSERT_TRUE(writeFileBytes(path(), old));
@@ -192,6 +218,22 @@ TEST_F(SettingsFileTest, AFailedReplaceLeavesTheOldFileAndNoLeftovers) {
     saveSettings();
     CloseHandle(held);
     EXPECT_EQ(readFileBytes(path()), old);
+    EXPECT_FALSE(fileExists(tempPath()));
+}
+
+// Where a new file may be made but not put in the old one's place (here
+// another program holds the old file open for reading and writing, but not
+// for deleting), the old file is rewritten in place and no temp file stays.
+TEST_F(SettingsFileTest, AReplaceThatFailsRewritesInPlaceAndLeavesNoTempFile) {
+    ASSERT_TRUE(writeFileBytes(path(), defaultFileText()));
+    HANDLE held = CreateFileW(path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    changeEveryField();
+    saveSettings();
+    CloseHandle(held);
+    settingsFromPlacement();
+    EXPECT_EQ(readFileBytes(path()), withCrLf(formatSettings(app.settings)));
     EXPECT_FALSE(fileExists(tempPath()));
 }
 
