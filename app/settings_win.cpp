@@ -14,22 +14,24 @@
 namespace {
 
 // The file has 20 short lines, but a hand-edited one may carry any amount of
-// white space between them; past this much it is not ours to read.
+// white space between them; a larger file is not ours to read.
 const std::size_t MaxSettingsBytes = 1024 * 1024;
 
 const wchar_t TempExtension[] = L".tmp";
 const wchar_t SettingsExtension[] = L".ini";
 
-// Text mode, so the CR LF line ends arrive as plain line ends.
+// Text mode, so the CR LF line ends arrive as plain line ends. A file longer
+// than the limit is ignored whole: read up to the limit, it could end in a
+// number cut short, which would load as another value.
 bool readSettingsText(const wchar_t* path, std::string& text) {
     FILE* f = _wfopen(path, L"r");
     if (!f)
         return false;
-    text.resize(MaxSettingsBytes);
-    const std::size_t length = std::fread(&text[0], 1, MaxSettingsBytes, f);
+    text.resize(MaxSettingsBytes + 1);
+    const std::size_t length = std::fread(&text[0], 1, MaxSettingsBytes + 1, f);
     std::fclose(f);
     text.resize(length);
-    return true;
+    return length <= MaxSettingsBytes;
 }
 
 // The new file is written beside the old one under a name of the same length
@@ -161,7 +163,7 @@ void loadSettings() {
         return;
     std::string text;
     if (!readSettingsText(shell.settingsPath, text))
-        return;  // first start: the defaults stand, the rectangle as it is
+        return;  // first start, or a file too large: the defaults stand, the rectangle as it is
     const Settings defaults = app.settings;
     parseSettings(text.data(), text.size(), app.settings);
     // Clamping first: pulling a far-left edge into the work area can leave a

@@ -392,25 +392,29 @@ TEST_F(SettingsFileTest, PlainLineEndsAndAnOversizedFileStillLoad) {
 }
 
 // Files as editors leave them: a byte order mark in front, or much white
-// space between the lines, up to the reader's limit of 1 MiB.
+// space between the lines, up to the reader's limit of 1 MiB. A larger file
+// is ignored whole, even where the limit would cut a number short.
 TEST_F(SettingsFileTest, HandEditedFilesLoadWhole) {
+    const std::string text = defaultFileText();
+    const std::size_t line4 = text.find("c8c8c8,");
+    // Text mode drops the three CRs before line 4: 1 MiB of text ends after "000".
+    const std::size_t toCutColour = 1024 * 1024 - line4;
     struct Case { const char* name; std::string before; std::string between; bool restored; };
     const Case cases[] = {
         {"byte order mark", "\xEF\xBB\xBF", "", true},
         {"100 KiB of blank lines", "", std::string(100 * 1024, '\n'), true},
         {"nearly 1 MiB of blanks", "", std::string(1000 * 1024, ' '), true},
         {"more than 1 MiB of blanks", "", std::string(1024 * 1024, ' '), false},
+        {"a colour cut at 1 MiB", "", std::string(toCutColour, ' '), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = defaultFileText();
-        const std::size_t line4 = text.find("c8c8c8,");
         std::string edited = c.before + text.substr(0, line4) + c.between +
                              "0000ff,00ff00\r\n" + text.substr(text.find("\r\n", line4) + 2);
         edited.replace(edited.rfind("c8c8c8"), 6, "123456");
         ASSERT_TRUE(writeFileBytes(path(), edited));
         loadIntoDefaults();
-        EXPECT_EQ(app.settings.normalRect.right, 500);
+        EXPECT_EQ(app.settings.normalRect.right, c.restored ? 500 : app.layout.frameWidth + 476);
         EXPECT_EQ(app.settings.bgColor, c.restored ? 0x0000FFu : DefaultGray);
         EXPECT_EQ(app.settings.palette[15], c.restored ? 0x123456u : DefaultGray);
     }
