@@ -11,6 +11,7 @@
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "chart/triangle.h"
+#include "cursor_pos_hook.h"
 #include "main_window_harness.h"
 #include "pick/screen_pick_win.h"
 #include "navigate/hit_test.h"
@@ -429,6 +430,20 @@ TEST_F(KeyTest, ArrowOverTheRepaintedChartRefreshesTheHover) {
     EXPECT_EQ(app.interaction.hoverColor, makeColor(gray, gray, gray));
 }
 
+// Where the pointer's position cannot be had (a locked or secure desktop),
+// an arrow key's hover check and the space bar's pick are skipped, whatever
+// the failed call left in its point (here the hexagon's centre dot).
+TEST_F(KeyTest, APointerThatCannotBeReadNeitherHoversNorPicks) {
+    const POINT centre = toScreen(app.layout.hexCenterX, app.layout.hexCenterY);
+    failCursorReads(&centre);
+    const COLORREF hover = app.interaction.hoverColor;
+    send(WM_KEYDOWN, VK_DOWN, firstPress());
+    send(WM_KEYDOWN, VK_SPACE, firstPress());
+    failCursorReads(NULL);
+    EXPECT_EQ(app.interaction.hoverColor, hover);
+    EXPECT_EQ(app.settings.pick.pickActive, 0);
+}
+
 TEST_F(KeyTest, OtherKeysAndUnmodifiedLettersDoNothing) {
     app.settings.palette[0] = 0x0000FF;
     const std::string before = formatSettings(app.settings);
@@ -501,7 +516,7 @@ TEST_F(PickTest, ThePointerIsReadInBothCoordinates) {
     ASSERT_TRUE(SetCursorPos(300, 200));
     POINT logical;
     POINT physical;
-    readPointer(logical, physical);
+    ASSERT_TRUE(readPointer(logical, physical));
     EXPECT_TRUE(same(before, getAwareness()));
     EXPECT_EQ(logical.x, 300);
     EXPECT_EQ(logical.y, 200);
