@@ -5,6 +5,6 @@
 
 #include "app/shell_win.h"
 
-// GetCursorPos. False when the position cannot be had; p then holds nothing
-// to use.
-bool readCursorPos(POINT& p);
+// GetCursorPos, or GetPhysicalCursorPos when physical is set. False when the
+// position cannot be had; p then holds nothing to use.
+bool readCursorPos(POINT& p, bool physical = false);

@@ -47,7 +47,9 @@ bool readPointer(POINT& logical, POINT& physical) {
     const PointerRead read = readUnderAwareness(p);
     if (read == PointerReadFailed)
         return false;
-    if (read == AwarenessMissing)
+    // Windows Vista to 8.1 know no thread awareness but give the physical
+    // position straight; the system that has neither scales nothing.
+    if (read == AwarenessMissing && !readCursorPos(p, true))
         p = logical;
     physical = p;
     return true;
