@@ -248,6 +248,18 @@ TEST_F(StartUpTest, ControlsSitAtTheirPlacesAfterEverySize) {
     EXPECT_GT(app.layout.comboBottom, 8);
 }
 
+// The kept DC leaves the controls alone also when its clipping was set while
+// the main window was hidden (as at start-up) and no resize followed the show.
+TEST_F(StartUpTest, TheKeptDCKeepsOffTheControlsWhateverTheMainWindowShows) {
+    ShowWindow(shell.mainWindow, SW_HIDE);
+    send(WM_SIZE, 0, MAKELPARAM(app.layout.clientWidth, app.layout.clientHeight));
+    ShowWindow(shell.mainWindow, SW_SHOW);
+    for (HWND control : {shell.sizeCombo, shell.copyButton, shell.pasteButton}) {
+        const RECT r = childRect(control);
+        EXPECT_FALSE(PtVisible(shell.windowDC, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    }
+}
+
 TEST_F(StartUpTest, LeaveTrackingAndTheKeptDeviceContextAreReady) {
     EXPECT_EQ(shell.leaveTracking.cbSize, (DWORD)sizeof(TRACKMOUSEEVENT));   // 16 in a 32-bit build
     EXPECT_EQ(shell.leaveTracking.dwFlags, (DWORD)TME_LEAVE);
