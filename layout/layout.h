@@ -8,7 +8,8 @@
 void computeLayout();
 
 // The rim band reaches this far beyond one unit right of the hexagon's
-// outer dots; the triangle's side of the window begins beyond it.
+// outer dots. In a narrow window the triangle's side of the window may begin
+// inside it: the band then ends there.
 const int RimBandSideMargin = 24;
 
 // The slice marker on the hexagon's vertical sides keeps this far beyond one
