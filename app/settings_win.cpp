@@ -1,32 +1,37 @@
 #include "app/settings_win.h"
 
+#include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
 #include "app/settings_format.h"
+#include "app/settings_write_win.h"
 
 namespace {
 
 // The file has 20 short lines, but a hand-edited one may carry any amount of
-// white space between them; past this much it is not ours to read.
+// white space between them; a larger file is not ours to read.
 const std::size_t MaxSettingsBytes = 1024 * 1024;
 
 const wchar_t TempExtension[] = L".tmp";
 const wchar_t SettingsExtension[] = L".ini";
 
-// Text mode, so the CR LF line ends arrive as plain line ends.
+// Text mode, so the CR LF line ends arrive as plain line ends. A file longer
+// than the limit is ignored whole: read up to the limit, it could end in a
+// number cut short, which would load as another value.
 bool readSettingsText(const wchar_t* path, std::string& text) {
     FILE* f = _wfopen(path, L"r");
     if (!f)
         return false;
-    text.resize(MaxSettingsBytes);
-    const std::size_t length = std::fread(&text[0], 1, MaxSettingsBytes, f);
+    text.resize(MaxSettingsBytes + 1);
+    const std::size_t length = std::fread(&text[0], 1, MaxSettingsBytes + 1, f);
     std::fclose(f);
     text.resize(length);
-    return true;
+    return length <= MaxSettingsBytes;
 }
 
 // The new file is written beside the old one under a name of the same length
@@ -58,19 +63,70 @@ bool writeAndClose(FILE* f, const std::string& text) {
     return ok;
 }
 
-// The last resort where no new file may be made beside the old one: the old
-// file itself is rewritten, cut to the new length, every step checked.
-bool rewriteInPlace(const wchar_t* path, const std::string& text) {
-    FILE* f = _wfopen(path, L"r+");
-    if (!f)
+// The text as a text-mode stream puts it on disk: the in-place rewrite works
+// on raw bytes, so that what it keeps of the old file is exactly what was there.
+std::string onDiskBytes(const std::string& text) {
+    std::string bytes;
+    for (char c : text) {
+        if (c == '\n')
+            bytes += '\r';
+        bytes += c;
+    }
+    return bytes;
+}
+
+bool writeAtStart(int fd, const std::string& bytes) {
+    return _lseek(fd, 0, SEEK_SET) == 0 &&
+           writeSettingsBytes(fd, bytes.data(), (unsigned)bytes.size());
+}
+
+// Puts back the old bytes that a failed rewrite may have overwritten, and the
+// old length.
+void restoreOldBytes(int fd, const std::string& old, long oldLength) {
+    writeAtStart(fd, old);
+    _chsize(fd, oldLength);
+    _commit(fd);
+}
+
+// Writes the new bytes over a file already at least as long, and only then
+// cuts it to their length. Once cut, the old tail is gone and the new text
+// whole, so nothing after the cut counts as a failure.
+bool overwriteThenCut(int fd, const std::string& bytes, long oldLength) {
+    const long newLength = (long)bytes.size();
+    if (!writeAtStart(fd, bytes) || _commit(fd) != 0)
         return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-    const long length = std::ftell(f);
-    ok = length >= 0 && _chsize(_fileno(f), length) == 0 && ok;
-    ok = _commit(_fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
+    if (newLength < oldLength && _chsize(fd, newLength) != 0)
+        return false;
+    _commit(fd);
+    return true;
+}
+
+// The last resort where no new file may be made beside the old one: the old
+// file itself is rewritten. It must never be left half old, half new: the old
+// bytes the new text covers are held here, the file is first grown to the new
+// length (a full volume fails there, before anything is overwritten), and it
+// is cut to the new length only once the whole text is written and on disk.
+// Any failure puts the old bytes back.
+bool rewriteInPlace(const wchar_t* path, const std::string& text) {
+    const std::string bytes = onDiskBytes(text);
+    const int fd = _wopen(path, _O_RDWR | _O_BINARY);
+    if (fd < 0)
+        return false;
+    const long oldLength = _filelength(fd);
+    const long newLength = (long)bytes.size();
+    std::string old(oldLength < 0 ? 0 : std::min(oldLength, newLength), '\0');
+    bool ok = oldLength >= 0 && _read(fd, &old[0], (unsigned)old.size()) == (int)old.size();
+    if (ok && newLength > oldLength) {
+        ok = _chsize(fd, newLength) == 0;
+        if (!ok)
+            _chsize(fd, oldLength);   // in case it grew partway
+    }
+    if (ok) {
+        ok = overwriteThenCut(fd, bytes, oldLength);
+        if (!ok)
+            restoreOldBytes(fd, old, oldLength);
+    }
+    return _close(fd) == 0 && ok;
 }
 
 }  // namespace
@@ -107,7 +163,7 @@ void loadSettings() {
         return;
     std::string text;
     if (!readSettingsText(shell.settingsPath, text))
-        return;  // first start: the defaults stand, the rectangle as it is
+        return;  // first start, or a file too large: the defaults stand, the rectangle as it is
     const Settings defaults = app.settings;
     parseSettings(text.data(), text.size(), app.settings);
     // Clamping first: pulling a far-left edge into the work area can leave a
@@ -141,7 +197,10 @@ void saveSettings() {
         DeleteFileW(tempPath);
         return;
     }
-    if (!MoveFileExW(tempPath, shell.settingsPath,
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        DeleteFileW(tempPath);
+    if (MoveFileExW(tempPath, shell.settingsPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return;
+    // A folder may let files be made but not replaced: then the new file is
+    // no use, and the old one is rewritten as where none may be made.
+    DeleteFileW(tempPath);
+    rewriteInPlace(shell.settingsPath, text);
 }

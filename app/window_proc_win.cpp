@@ -11,6 +11,7 @@
 #include "navigate/navigate_win.h"
 #include "paint/painter_win.h"
 #include "palette/palette_win.h"
+#include "pick/cursor_pos_win.h"
 #include "pick/locate.h"
 #include "pick/overlay_geometry.h"
 #include "pick/overlay_win.h"
@@ -47,7 +48,8 @@ void setDragCursor() { SetCursor(gdi.cursors[app.interaction.dragMode]); }
 
 void followHover(HitCode expected) {
     POINT p;
-    GetCursorPos(&p);
+    if (!readCursorPos(p))
+        return;   // no position to be had (a locked desktop): nothing to follow
     ScreenToClient(shell.mainWindow, &p);
     COLORREF colour = 0;
     if (hitTest(p.x, p.y, colour) == expected && colour != app.interaction.hoverColor) {
@@ -242,8 +244,8 @@ void onKeyDown(WPARAM key, LPARAM lParam) {
         if (!repeated) {
             POINT p;
             POINT physical;
-            readPointer(p, physical);
-            pickColorAt(p, physical);
+            if (readPointer(p, physical))
+                pickColorAt(p, physical);
         }
         break;
     case VK_LEFT:

@@ -1,5 +1,7 @@
 #include "chart/markers.h"
 
+#include "layout/layout.h"
+
 namespace {
 
 // The level marker starts this far right of one unit past the base column,
@@ -28,7 +30,7 @@ MarkerMetrics markerMetrics(bool withClearance) {
     // rim dot it points at, so erasing the marker never touches a dot.
     m.clearH = withClearance ? L.hStep / 2 + 3 : 0;
     m.clearU = withClearance ? L.unit / 2 + 3 : 0;
-    m.clearV = withClearance ? L.unit + 4 : 0;
+    m.clearV = withClearance ? L.unit + SliceMarkerSideClearance : 0;
     return m;
 }
 

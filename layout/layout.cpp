@@ -26,49 +26,68 @@ void keepSizeIndexInRange() {
         app.settings.sizeIndex = DefaultSizeIndex;
 }
 
-// Whether the triangle's side of the window (from one unit left of its apex)
-// begins right of the hexagon's rim band at this unit, so that the charts
-// neither overlap nor take each other's points.
-bool chartsFitWidth(int n, int unit) {
+int dotRadiusFor(int unit) {
+    // Small dots get one pixel more so they stay visible and touch.
+    return unit < 7 ? unit + 1 : unit;
+}
+
+int markerSizeFor(int unit) {
+    if (unit < MinMarkerSize)
+        return MinMarkerSize;
+    return unit > MaxMarkerSize ? MaxMarkerSize : unit;
+}
+
+// The least distance from the hexagon's rightmost dot centres to the
+// triangle's apex at which nothing of the one chart meets the other. The
+// nearest pair is the slice marker on the middle dot of the hexagon's right
+// side, level with the apex: its far side stands unit + clearance - 1 +
+// markerSize right of that column, and the apex dot reaches dotRadius left of
+// its centre. The hexagon's own dots reach less far (dotRadius), and with this
+// gap every dot centre lies on its own chart's side of the hit test's split,
+// one unit left of the apex. Everything else of the two charts is farther
+// apart: no part of the hexagon or its marker reaches farther right than
+// that marker, and the triangle's dots lie the farther right the farther
+// they are from the apex's row.
+int clearChartGap(int unit) {
+    return unit + SliceMarkerSideClearance + markerSizeFor(unit) + dotRadiusFor(unit);
+}
+
+// The gap the described layout leaves at this unit.
+int describedChartGap(int n, int unit) {
     const int hStep = roundHalfAway(unit * Sqrt3);
-    const int hexagonReach = 2 * (hStep * n + unit) + SideMargin + RimBandSideMargin;
-    const int triangleReach = unit * (2 * n + 2) + SideMargin;
-    return app.layout.clientWidth - triangleReach > hexagonReach;
+    const int hexagonRight = 2 * hStep * n + unit + SideMargin;
+    const int triLeft = app.layout.clientWidth - unit * (2 * n + 1) - SideMargin;
+    return triLeft - hexagonRight;
 }
 
 void computeUnit(int n) {
     Layout& L = app.layout;
     int q = (L.clientHeight - ChartMarginHeight) / (4 * n + 2);
-    // A window narrower than the charts' proportion (maximised on a tall
-    // screen, or restored so) takes the unit its width allows.
-    while (q > 1 && !chartsFitWidth(n, q))
+    // A window narrower than the charts' proportion (dragged by a side edge,
+    // maximised on a tall screen) keeps the unit its height gives wherever the
+    // charts stay clear of each other, and takes a smaller one only where
+    // they would meet.
+    while (q > 1 && describedChartGap(n, q) < clearChartGap(q))
         --q;
-    if (q < 1) {
-        L.unit = 1;
-        L.dotRadius = 2;
-        return;
-    }
+    if (q < 1)
+        q = 1;
     L.unit = q;
-    // Small dots get one pixel more so they stay visible and touch.
-    L.dotRadius = q < 7 ? q + 1 : q;
+    L.dotRadius = dotRadiusFor(q);
 }
 
-// Where even the smallest unit does not fit, the triangle moves right of the
-// rim band and runs off the window's edge rather than over the hexagon.
+// Where even the smallest unit leaves too little room, the triangle moves
+// right, just clear of the hexagon, and runs off the window's edge rather
+// than over it.
 void keepTriangleClear(int n) {
     Layout& L = app.layout;
-    const int clearLeft = L.hexCenterX + L.hStep * n + 2 * L.unit + RimBandSideMargin + 1;
+    const int clearLeft = L.hexCenterX + L.hStep * n + clearChartGap(L.unit);
     if (L.triLeft < clearLeft)
         L.triLeft = clearLeft;
 }
 
 void computeMarkerSize() {
     Layout& L = app.layout;
-    int size = L.unit;
-    if (size < MinMarkerSize)
-        size = MinMarkerSize;
-    if (size > MaxMarkerSize)
-        size = MaxMarkerSize;
+    const int size = markerSizeFor(L.unit);
     L.markerSize = size;
     // Rounded separately: markerSpan is not always 2 x markerHalf.
     L.markerHalf = roundHalfAway(size / Sqrt3);

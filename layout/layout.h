@@ -8,5 +8,11 @@
 void computeLayout();
 
 // The rim band reaches this far beyond one unit right of the hexagon's
-// outer dots; the triangle's side of the window begins beyond it.
+// outer dots. In a narrow window the triangle's side of the window may begin
+// inside it: the band then ends there.
 const int RimBandSideMargin = 24;
+
+// The slice marker on the hexagon's vertical sides keeps this far beyond one
+// unit from the dot it points at (its tip's clearance); the layout keeps the
+// triangle's dots clear of the marker's far side.
+const int SliceMarkerSideClearance = 4;

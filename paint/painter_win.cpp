@@ -80,11 +80,14 @@ void addDrawnBox(RECT box) {
 // ------------------------------------------------------------ child windows
 
 // Nothing the main window draws belongs on its child controls: the DC
-// leaves their rectangles alone.
+// leaves their rectangles alone. A control counts by its own WS_VISIBLE
+// style: IsWindowVisible is false for all of them while the main window is
+// still hidden, as it is when the clipping is first set.
 void keepOffChildWindows(HDC dc, HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
-        if (!IsWindowVisible(child) || !GetWindowRect(child, &r))
+        const bool shown = (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (!shown || !GetWindowRect(child, &r))
             continue;
         MapWindowPoints(NULL, window, (POINT*)&r, 2);
         ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);

@@ -16,6 +16,12 @@ void fillAllSlots(COLORREF c);
 // end colour to the other.
 void fillGradient(int a, int b);
 
+// Copy and paste use the clipboard on a thread of their own that the window
+// waits for, answering messages sent to it meanwhile, for about a second at
+// most; one that gives up beeps. A copy given up on may still place its text
+// once the clipboard's previous owner answers; what a paste given up on reads
+// later is dropped.
+
 // Puts the palette on the clipboard as one line of text.
 void copyPalette();
 

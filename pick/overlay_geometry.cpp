@@ -12,6 +12,18 @@ int larger(int a, int b) { return a > b ? a : b; }
 
 }  // namespace
 
+WindowRect lensGlyphBox(int textWidth, int textHeight) {
+    const Layout& L = app.layout;
+    const int x = L.panelRight + LensGlyphGap;
+    const int y = L.panelTop;
+    WindowRect box;
+    box.left = smaller(L.panelRight + 2, x - 1);
+    box.top = smaller(L.panelTop + 3, y - 1);
+    box.right = larger(L.panelRight + 22, x + textWidth + 1);
+    box.bottom = larger(L.panelTop + 21, y + textHeight + 1);
+    return box;
+}
+
 WindowRect pickLineBox() {
     const PickState& pick = app.settings.pick;
     WindowRect box;

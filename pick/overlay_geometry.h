@@ -14,6 +14,16 @@ const std::int8_t OverlayEraseLine = 20;  // erase the line, even without a pick
 // Radius of the ring drawn around each end of the pick line.
 const int PickRingRadius = 8;
 
+// The lens glyph stands this far right of the readout panel's right edge,
+// level with the panel's top.
+const int LensGlyphGap = 4;
+
+// What erasing the lens glyph must cover: the box beside the panel that the
+// glyph is meant to fill, grown to the glyph's text extent as measured in its
+// font plus the pixel of its outline on every side, so that no font, however
+// wide it draws the glyph, leaves a trace. Right and bottom exclusive.
+WindowRect lensGlyphBox(int textWidth, int textHeight);
+
 // Bounds the line and both rings, right and bottom exclusive; relies on the
 // hexagon end lying left of the triangle end.
 WindowRect pickLineBox();

@@ -19,9 +19,14 @@ static void invalidateWithErase(int left, int top, int right, int bottom) {
     InvalidateRect(shell.mainWindow, &r, TRUE);
 }
 
+// The glyph as drawn: its extent in the font it is drawn with.
 static void invalidateGlyphBox() {
-    const Layout& L = app.layout;
-    invalidateWithErase(L.panelRight + 2, L.panelTop + 3, L.panelRight + 22, L.panelTop + 21);
+    HDC dc = shell.windowDC;
+    SelectObject(dc, gdi.symbolFont);
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32W(dc, LensGlyph, lstrlenW(LensGlyph), &extent);
+    const WindowRect box = lensGlyphBox(extent.cx, extent.cy);
+    invalidateWithErase(box.left, box.top, box.right, box.bottom);
 }
 
 static void invalidatePickLine() {
@@ -89,7 +94,7 @@ void drawPickOverlay(std::int8_t mark) {
         return;
     }
     const Layout& L = app.layout;
-    drawOutlinedLabel(0, L.panelRight + 4, L.panelTop, gdi.symbolFont, LensGlyph);
+    drawOutlinedLabel(0, L.panelRight + LensGlyphGap, L.panelTop, gdi.symbolFont, LensGlyph);
     if (app.settings.pick.pickActive == 0)
         return;
     drawLineAndRings(mark);

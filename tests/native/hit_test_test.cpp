@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <initializer_list>
 #include <vector>
@@ -372,7 +373,8 @@ TEST(HitTestCharts, DotCentresHitTheirOwnDotAndColour) {
                 layOutClient(n, client.width, client.height);
             const Layout& L = app.layout;
             SCOPED_TRACE(testing::Message() << "N " << n << " width " << L.clientWidth << " unit " << L.unit);
-            const int rimRight = L.hexCenterX + n * L.hStep + L.unit + 24;
+            // The rim band, as far as the triangle's side leaves it.
+            const int rimRight = std::min(L.hexCenterX + n * L.hStep + L.unit + 24, L.triLeft - L.unit - 1);
             for (int y = L.hexCenterY - n * L.unit; y <= L.hexCenterY + n * L.unit; y += L.unit) {
                 if (y <= L.panelBottom || y >= L.stripTop - 20)
                     continue;  // the readout panel or the palette strip

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "app/sizing.h"
 #include "app/state.h"
+#include "chart/markers.h"
 #include "layout/layout.h"
+#include "navigate/hit_test.h"
 #include "test_support.h"
 
 namespace {
@@ -130,43 +135,137 @@ TEST(ComputeLayout, TinyClientGivesSmallestUnit) {
     EXPECT_EQ(app.layout.dotRadius, 2);
 }
 
-// Too narrow even at the smallest unit: the triangle stays right of the
-// hexagon's rim band and runs off the window, and the strip keeps its order.
-TEST(ComputeLayout, NarrowClientKeepsTheTriangleClear) {
-    layoutAt(8, 100, 600);
-    const Layout& L = app.layout;
-    EXPECT_EQ(L.unit, 1);
-    EXPECT_EQ(L.hexCenterX, 2 * 8 + 1 + 48);
-    EXPECT_EQ(L.triLeft, L.hexCenterX + 8 * L.hStep + 2 + 24 + 1);
-    EXPECT_GT(L.stripRight, L.stripLeft);
-    EXPECT_DOUBLE_EQ(L.swatchWidth, (L.stripRight - L.stripLeft) / 16.0);
+// ---- where the two charts meet, pixel by pixel
+
+// A dot's pixels: the disc of its radius about the centre, within the square
+// from centre - r to centre + r - 1, as the chart fills it.
+bool dotHasPixel(int cx, int cy, int r, int px, int py) {
+    const double dx = px + 0.5 - cx;
+    const double dy = py + 0.5 - cy;
+    return px >= cx - r && px < cx + r && py >= cy - r && py < cy + r && dx * dx + dy * dy <= (double)r * r;
 }
 
-// A window narrower than the charts' proportion takes the largest unit at
-// which the triangle's side begins right of the hexagon's rim band.
-TEST(ComputeLayout, NarrowWindowTakesTheUnitItsWidthAllows) {
-    layoutAt(8, 1280, 994);
+// A marker's pixels: the filled triangle through its three corner pixels.
+bool markerHasPixel(const ClientPoint p[3], int px, int py) {
+    long long c[3];
+    for (int k = 0; k < 3; ++k) {
+        const ClientPoint a = p[k], b = p[(k + 1) % 3];
+        c[k] = (long long)(b.x - a.x) * (py - a.y) - (long long)(b.y - a.y) * (px - a.x);
+    }
+    return (c[0] >= 0 && c[1] >= 0 && c[2] >= 0) || (c[0] <= 0 && c[1] <= 0 && c[2] <= 0);
+}
+
+// Whether a shape within the box (right and bottom exclusive) shares a pixel
+// with a dot of the hue triangle.
+template <typename Shape>
+bool meetsTriangleDots(int left, int top, int right, int bottom, Shape has) {
     const Layout& L = app.layout;
-    EXPECT_EQ(L.unit, 24);
-    EXPECT_EQ(L.hStep, 42);
-    EXPECT_EQ(L.triLeft, 1280 - 24 * 17 - 48);
-    EXPECT_GT(L.triLeft - L.unit, L.hexCenterX + 8 * L.hStep + L.unit + 24);
-    layoutAt(8, 1281, 994);   // one pixel wider does not yet allow unit 25
-    EXPECT_EQ(app.layout.unit, 24);
+    const int n = app.settings.gridSize, r = L.dotRadius;
+    for (int i = 0; i <= n && L.triLeft + 2 * i * L.unit - r < right; ++i) {
+        const int x = L.triLeft + 2 * i * L.unit;
+        for (int j = 0; j <= 2 * i; ++j) {
+            const int y = L.hexCenterY + 2 * (j - i) * L.unit;
+            for (int py = std::max(top, y - r); py < std::min(bottom, y + r); ++py)
+                for (int px = std::max(left, x - r); px < std::min(right, x + r); ++px)
+                    if (has(px, py) && dotHasPixel(x, y, r, px, py))
+                        return true;
+        }
+    }
+    return false;
+}
+
+// What of the hexagon meets the triangle's dots in the layout held: the dots
+// of its two outer columns, or its slice marker at any sector and slice.
+std::string whatMeetsTheTriangle() {
+    const Layout& L = app.layout;
+    const int n = app.settings.gridSize, r = L.dotRadius;
+    for (int a = n - 1; a <= n; ++a) {
+        for (int b = -(2 * n - a); b <= 2 * n - a; b += 2) {
+            const int x = L.hexCenterX + a * L.hStep, y = L.hexCenterY + b * L.unit;
+            if (meetsTriangleDots(x - r, y - r, x + r, y + r,
+                                  [&](int px, int py) { return dotHasPixel(x, y, r, px, py); }))
+                return "hexagon dot";
+        }
+    }
+    for (int sector = 0; sector < 6; ++sector) {
+        for (int slice = 0; slice <= n; ++slice) {
+            app.settings.sector = (std::int8_t)sector;
+            app.chart.slice = slice;
+            ClientPoint p[3];
+            sliceMarkerPolygon(true, p);
+            const int left = std::min({p[0].x, p[1].x, p[2].x}), right = std::max({p[0].x, p[1].x, p[2].x});
+            const int top = std::min({p[0].y, p[1].y, p[2].y}), bottom = std::max({p[0].y, p[1].y, p[2].y});
+            if (meetsTriangleDots(left, top, right + 1, bottom + 1,
+                                  [&](int px, int py) { return markerHasPixel(p, px, py); }))
+                return "slice marker";
+        }
+    }
+    // Every dot centre beside the split reads out as its own chart's dot.
+    COLORREF colour;
+    for (int b = -n; b <= n; b += 2)
+        if (hitTest(L.hexCenterX + n * L.hStep, L.hexCenterY + b * L.unit, colour) != HitHexagonDot)
+            return "hexagon centre read as something else";
+    if (hitTest(L.triLeft, L.hexCenterY, colour) != HitTriangleDot)
+        return "apex centre read as something else";
+    return "";
+}
+
+// The layout the charts' described rule gives a client at a unit, whatever
+// the width: the metrics of that unit, the triangle placed from the right edge.
+void layoutDescribed(int n, int unit, int clientWidth, int clientHeight) {
+    layoutAt(n, 100000, clientHeightForUnit(n, unit));
+    ASSERT_EQ(app.layout.unit, unit);
+    Layout& L = app.layout;
+    L.clientWidth = clientWidth;
+    L.clientHeight = clientHeight;
+    L.hexCenterY = clientHeight / 2;
+    L.triLeft = clientWidth - unit * (2 * n + 1) - 48;
+}
+
+// Every width a side-edge drag gives (the height follows heightForWidth),
+// for every grid size: nothing of the one chart ever meets the other, the
+// unit the height gives stays wherever nothing would meet at it, and a
+// smaller one is the largest at which nothing meets.
+TEST(ComputeLayout, SideEdgeDragsKeepTheDescribedUnitWhereverTheChartsStayClear) {
+    const int frameWidth = 16, frameHeight = 39;
+    int kept = 0, smaller = 0;
     for (int n : GridSizes) {
-        for (int h = 300; h <= 2400; h += 71) {
-            for (int w = 300; w <= 2400; w += 53) {
-                layoutAt(n, w, h);
-                SCOPED_TRACE(testing::Message() << "N " << n << " client " << w << "x" << h);
-                EXPECT_GT(L.triLeft - L.unit, L.hexCenterX + n * L.hStep + L.unit + 24);
-                const int heightUnit = (h - 96) / (4 * n + 2);
-                const int unit = L.unit;
-                if (unit > 1 && unit < heightUnit) {
-                    layoutAt(n, 2 * w + 1000, h);
-                    EXPECT_GT(L.unit, unit);
-                }
+        layoutAt(n, 900, 600, frameWidth, frameHeight);
+        for (int w = app.layout.minTrackWidth; w <= 2600; ++w) {
+            freshState(n, frameWidth, frameHeight);
+            const int clientWidth = w - frameWidth, clientHeight = heightForWidth(w) - frameHeight;
+            const int described = std::max(1, (clientHeight - 96) / (4 * n + 2));
+            SCOPED_TRACE(testing::Message() << "N " << n << " client " << clientWidth << "x" << clientHeight);
+            layoutAt(n, clientWidth, clientHeight, frameWidth, frameHeight);
+            const int unit = app.layout.unit;
+            ASSERT_EQ(whatMeetsTheTriangle(), "") << "unit " << unit;
+            if (unit < described) {
+                ++smaller;
+                layoutDescribed(n, unit + 1, clientWidth, clientHeight);
+                ASSERT_NE(whatMeetsTheTriangle(), "") << "unit " << unit << " where " << unit + 1 << " is clear";
+            } else {
+                ASSERT_EQ(unit, described);
+                EXPECT_EQ(app.layout.triLeft, clientWidth - unit * (2 * n + 1) - 48);
+                ++kept;
             }
         }
+    }
+    EXPECT_GT(kept, 0);
+    EXPECT_GT(smaller, 0);
+}
+
+// Narrower still: at the smallest unit the triangle moves right just clear
+// of the hexagon and runs off the window; and a window maximised on a tall
+// screen keeps its height's unit where nothing meets.
+TEST(ComputeLayout, NarrowClientsKeepTheChartsApart) {
+    struct Row { int n, width, height, unit; };
+    const Row rows[] = {{8, 100, 600, 1}, {8, 887, 640, 16}, {48, 300, 2000, 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "N " << row.n << " client " << row.width << "x" << row.height);
+        layoutAt(row.n, row.width, row.height);
+        EXPECT_EQ(app.layout.unit, row.unit);
+        EXPECT_GT(app.layout.stripRight, app.layout.stripLeft);
+        EXPECT_EQ(whatMeetsTheTriangle(), "");
     }
 }
 

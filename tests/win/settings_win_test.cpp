@@ -8,6 +8,7 @@
 #include "app/init_win.h"
 #include "app/settings_format.h"
 #include "app/settings_win.h"
+#include "settings_write_hook.h"
 #include "main_window_harness.h"
 #include "tests/on_disk_text.h"
 
@@ -168,6 +169,31 @@ TEST_F(SettingsFileTest, WithoutATempFileTheFileIsRewrittenInPlace) {
     EXPECT_EQ(app.settings.pick.pickTriY, saved.pick.pickTriY);
 }
 
+// A rewrite in place that fails partway (a full volume, a locked range)
+// leaves the old file byte for byte, whether the new text is longer or
+// shorter; one that does not fail leaves exactly the new text.
+TEST_F(SettingsFileTest, AnInPlaceRewriteThatFailsPartwayLeavesTheOldFile) {
+    ASSERT_TRUE(CreateDirectoryW(tempPath().c_str(), NULL));
+    changeEveryField();
+    MoveWindow(shell.mainWindow, 1234, 1100, 700, 420, TRUE);   // long numbers on line 1
+    settle();
+    GetWindowPlacement(shell.mainWindow, &shell.placement);
+    settingsFromPlacement();
+    const std::string fresh = withCrLf(formatSettings(app.settings));
+    const std::string olds[] = {"0,0,9,9\r\n", defaultFileText() + std::string(3000, ' ')};
+    const long failures[] = {0, 1, (long)fresh.size() / 2, (long)fresh.size() - 1, -1};
+    for (const std::string& old : olds) {
+        for (long k : failures) {
+            SCOPED_TRACE(testing::Message() << old.size() << "-byte file, failing after " << k);
+            ASSERT_TRUE(writeFileBytes(path(), old));
+            failNextSettingsWriteAfter(k);
+            saveSettings();
+            failNextSettingsWriteAfter(-1);
+            EXPECT_EQ(readFileBytes(path()), k < 0 ? fresh : old);
+        }
+    }
+}
+
 TEST_F(SettingsFileTest, AFileThatCannotBeWrittenEitherIsLeftIntact) {
     const std::string old = defaultFileText();
     ASSERT_TRUE(writeFileBytes(path(), old));
@@ -192,6 +218,22 @@ TEST_F(SettingsFileTest, AFailedReplaceLeavesTheOldFileAndNoLeftovers) {
     saveSettings();
     CloseHandle(held);
     EXPECT_EQ(readFileBytes(path()), old);
+    EXPECT_FALSE(fileExists(tempPath()));
+}
+
+// Where a new file may be made but not put in the old one's place (here
+// another program holds the old file open for reading and writing, but not
+// for deleting), the old file is rewritten in place and no temp file stays.
+TEST_F(SettingsFileTest, AReplaceThatFailsRewritesInPlaceAndLeavesNoTempFile) {
+    ASSERT_TRUE(writeFileBytes(path(), defaultFileText()));
+    HANDLE held = CreateFileW(path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    changeEveryField();
+    saveSettings();
+    CloseHandle(held);
+    settingsFromPlacement();
+    EXPECT_EQ(readFileBytes(path()), withCrLf(formatSettings(app.settings)));
     EXPECT_FALSE(fileExists(tempPath()));
 }
 
@@ -350,25 +392,29 @@ TEST_F(SettingsFileTest, PlainLineEndsAndAnOversizedFileStillLoad) {
 }
 
 // Files as editors leave them: a byte order mark in front, or much white
-// space between the lines, up to the reader's limit of 1 MiB.
+// space between the lines, up to the reader's limit of 1 MiB. A larger file
+// is ignored whole, even where the limit would cut a number short.
 TEST_F(SettingsFileTest, HandEditedFilesLoadWhole) {
+    const std::string text = defaultFileText();
+    const std::size_t line4 = text.find("c8c8c8,");
+    // Text mode drops the three CRs before line 4: 1 MiB of text ends after "000".
+    const std::size_t toCutColour = 1024 * 1024 - line4;
     struct Case { const char* name; std::string before; std::string between; bool restored; };
     const Case cases[] = {
         {"byte order mark", "\xEF\xBB\xBF", "", true},
         {"100 KiB of blank lines", "", std::string(100 * 1024, '\n'), true},
         {"nearly 1 MiB of blanks", "", std::string(1000 * 1024, ' '), true},
         {"more than 1 MiB of blanks", "", std::string(1024 * 1024, ' '), false},
+        {"a colour cut at 1 MiB", "", std::string(toCutColour, ' '), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string text = defaultFileText();
-        const std::size_t line4 = text.find("c8c8c8,");
         std::string edited = c.before + text.substr(0, line4) + c.between +
                              "0000ff,00ff00\r\n" + text.substr(text.find("\r\n", line4) + 2);
         edited.replace(edited.rfind("c8c8c8"), 6, "123456");
         ASSERT_TRUE(writeFileBytes(path(), edited));
         loadIntoDefaults();
-        EXPECT_EQ(app.settings.normalRect.right, 500);
+        EXPECT_EQ(app.settings.normalRect.right, c.restored ? 500 : app.layout.frameWidth + 476);
         EXPECT_EQ(app.settings.bgColor, c.restored ? 0x0000FFu : DefaultGray);
         EXPECT_EQ(app.settings.palette[15], c.restored ? 0x123456u : DefaultGray);
     }

@@ -11,6 +11,7 @@
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "chart/triangle.h"
+#include "cursor_pos_hook.h"
 #include "main_window_harness.h"
 #include "pick/screen_pick_win.h"
 #include "navigate/hit_test.h"
@@ -247,6 +248,18 @@ TEST_F(StartUpTest, ControlsSitAtTheirPlacesAfterEverySize) {
     EXPECT_GT(app.layout.comboBottom, 8);
 }
 
+// The kept DC leaves the controls alone also when its clipping was set while
+// the main window was hidden (as at start-up) and no resize followed the show.
+TEST_F(StartUpTest, TheKeptDCKeepsOffTheControlsWhateverTheMainWindowShows) {
+    ShowWindow(shell.mainWindow, SW_HIDE);
+    send(WM_SIZE, 0, MAKELPARAM(app.layout.clientWidth, app.layout.clientHeight));
+    ShowWindow(shell.mainWindow, SW_SHOW);
+    for (HWND control : {shell.sizeCombo, shell.copyButton, shell.pasteButton}) {
+        const RECT r = childRect(control);
+        EXPECT_FALSE(PtVisible(shell.windowDC, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    }
+}
+
 TEST_F(StartUpTest, LeaveTrackingAndTheKeptDeviceContextAreReady) {
     EXPECT_EQ(shell.leaveTracking.cbSize, (DWORD)sizeof(TRACKMOUSEEVENT));   // 16 in a 32-bit build
     EXPECT_EQ(shell.leaveTracking.dwFlags, (DWORD)TME_LEAVE);
@@ -375,22 +388,37 @@ TEST_F(KeyTest, TabTogglesTheOverlayOncePerPress) {
     EXPECT_EQ(app.settings.pick.pickMark, -3);
 }
 
-TEST_F(KeyTest, TabShowsAndHidesTheGlyphBesideThePanel) {
+// The client as the screen shows it.
+Snapshot screenSnapshot() {
+    HDC screen = GetDC(NULL);
+    const POINT origin = toScreen(0, 0);
+    const Snapshot shot = snapshotOf(screen, origin.x, origin.y);
+    ReleaseDC(NULL, screen);
+    return shot;
+}
+
+// The glyph appears beside the panel, and Tab twice leaves the client pixel
+// for pixel as before, whatever extent the platform's font gives the glyph.
+TEST_F(KeyTest, TabTwiceLeavesTheClientAsItWas) {
     const Layout& L = app.layout;
-    auto glyphDiffers = [&](const Snapshot& a, const Snapshot& b) {
-        int count = 0;
+    for (bool fast : {false, true}) {
+        SCOPED_TRACE(fast ? "default painter" : "literal painter");
+        usePainter(fast);
+        settle();
+        const Snapshot hidden = screenSnapshot();
+        send(WM_KEYDOWN, VK_TAB, firstPress());
+        settle();
+        const Snapshot shown = screenSnapshot();
+        int glyphPixels = 0;
         for (int y = L.panelTop + 3; y < L.panelTop + 21; ++y)
-            for (int x = L.panelRight + 2; x < L.panelRight + 22 && x < a.width; ++x)
-                count += a.at(x, y) != b.at(x, y) ? 1 : 0;
-        return count;
-    };
-    const Snapshot hidden = snapshotClient();
-    send(WM_KEYDOWN, VK_TAB, firstPress());
-    const Snapshot shown = snapshotClient();
-    EXPECT_GT(glyphDiffers(hidden, shown), 0);
-    send(WM_KEYDOWN, VK_TAB, firstPress());
-    settle();
-    EXPECT_EQ(glyphDiffers(hidden, snapshotClient()), 0);
+            for (int x = L.panelRight + 2; x < L.panelRight + 22; ++x)
+                glyphPixels += hidden.at(x, y) != shown.at(x, y) ? 1 : 0;
+        EXPECT_GT(glyphPixels, 0);
+        send(WM_KEYDOWN, VK_TAB, firstPress());
+        settle();
+        EXPECT_EQ(countDifferences(hidden, screenSnapshot()), 0);
+    }
+    usePainter(false);
 }
 
 TEST_F(KeyTest, ArrowsStepLevelAndSliceAndRepaint) {
@@ -427,6 +455,20 @@ TEST_F(KeyTest, ArrowOverTheRepaintedChartRefreshesTheHover) {
     // A slice step with the pointer on the hexagon leaves the hover alone.
     send(WM_KEYDOWN, VK_LEFT, firstPress());
     EXPECT_EQ(app.interaction.hoverColor, makeColor(gray, gray, gray));
+}
+
+// Where the pointer's position cannot be had (a locked or secure desktop),
+// an arrow key's hover check and the space bar's pick are skipped, whatever
+// the failed call left in its point (here the hexagon's centre dot).
+TEST_F(KeyTest, APointerThatCannotBeReadNeitherHoversNorPicks) {
+    const POINT centre = toScreen(app.layout.hexCenterX, app.layout.hexCenterY);
+    failCursorReads(&centre);
+    const COLORREF hover = app.interaction.hoverColor;
+    send(WM_KEYDOWN, VK_DOWN, firstPress());
+    send(WM_KEYDOWN, VK_SPACE, firstPress());
+    failCursorReads(NULL);
+    EXPECT_EQ(app.interaction.hoverColor, hover);
+    EXPECT_EQ(app.settings.pick.pickActive, 0);
 }
 
 TEST_F(KeyTest, OtherKeysAndUnmodifiedLettersDoNothing) {
@@ -501,7 +543,7 @@ TEST_F(PickTest, ThePointerIsReadInBothCoordinates) {
     ASSERT_TRUE(SetCursorPos(300, 200));
     POINT logical;
     POINT physical;
-    readPointer(logical, physical);
+    ASSERT_TRUE(readPointer(logical, physical));
     EXPECT_TRUE(same(before, getAwareness()));
     EXPECT_EQ(logical.x, 300);
     EXPECT_EQ(logical.y, 200);
