@@ -19,8 +19,8 @@ python3:python3 /usr/src/googletest/CMakeLists.txt:googletest
 /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev
 /usr/lib/gcc/x86_64-linux-gnu/12/32/libstdc++.a:g++-multilib"
 
-UPDATE_TRIES=${ZAVRIK_APT_TRIES:-4}
-UPDATE_PAUSE=${ZAVRIK_APT_PAUSE:-15}
+UPDATE_TRIES=${ZAVRIK_APT_TRIES:-3}
+UPDATE_PAUSE=${ZAVRIK_APT_PAUSE:-10}
 apt_log=$(mktemp "${TMPDIR:-/tmp}/zavrik-apt.XXXXXX")
 trap 'rm -f "$apt_log"' EXIT
 
@@ -31,19 +31,23 @@ have() {
     esac
 }
 
-# apt's own reason for a failure: its last line that says E: or W:.
+# apt's own reason for a failure: its first error line, without addresses.
 apt_reason() {
-    grep -E '^(E|W|Err):' "$apt_log" | tail -1 | cut -c1-200
+    grep -E '^(E|Err):' "$apt_log" | head -1 | sed -E 's#[a-z]+://[^ ]*##g; s# *\[IP:[^]]*\]##' |
+        tr -s ' ' | cut -c1-160
 }
 
 # A mirror mid-sync fails an index for a while: try again after a pause. When
 # every try fails the lists that did arrive are still used, so an install that
 # does not need the broken index goes ahead.
+update_failure=""
 apt_update() {
     local try
+    update_failure=""
     for try in $(seq "$UPDATE_TRIES"); do
         apt-get update -qq >"$apt_log" 2>&1 && return 0
-        echo "apt-get update failed (try $try of $UPDATE_TRIES): $(apt_reason)" >&2
+        update_failure=$(apt_reason)
+        echo "apt-get update failed (try $try of $UPDATE_TRIES): $update_failure" >&2
         [ "$try" -lt "$UPDATE_TRIES" ] && sleep "$UPDATE_PAUSE"
     done
     return 1
@@ -53,11 +57,9 @@ apt_install() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >"$apt_log" 2>&1
 }
 
-# Installs, after an update, and once more after a fresh update when the
-# first try fails (a list that changed under us).
+# Installs after an update; the install goes ahead on whatever lists did
+# arrive, since a broken index of one suite rarely concerns these packages.
 install_packages() {
-    apt_update
-    apt_install "$@" && return 0
     apt_update
     apt_install "$@"
 }
@@ -102,17 +104,15 @@ wine32() {
     echo "installing: wine32:i386"
     local added=""
     dpkg --print-foreign-architectures | grep -qx i386 || { dpkg --add-architecture i386 && added=1; }
-    if [ "${ZAVRIK_WINE32_FAIL:-0}" = 1 ]; then
-        # A version no mirror has: apt's real refusal, as a broken index gives.
-        apt_install wine32:i386=0+zavrik.forced.failure
-    else
-        install_packages wine32:i386
-    fi
-    [ $? -eq 0 ] && [ -x /usr/lib/wine/wine ] && return 0
+    local package=wine32:i386
+    # A version no mirror has: the same steps, and apt's own refusal at the
+    # end, as when the i386 index and the amd64 libraries do not match.
+    [ "${ZAVRIK_WINE32_FAIL:-0}" = 1 ] && package=wine32:i386=0+zavrik.forced.failure
+    install_packages "$package" && [ -x /usr/lib/wine/wine ] && return 0
     local reason
     reason=$(apt_reason)
     [ -n "$added" ] && dpkg --remove-architecture i386 2>/dev/null
-    echo "wine32:i386 could not be installed: ${reason:-apt-get failed}"
+    echo "wine32:i386 could not be installed: ${reason:-apt-get failed}${update_failure:+ (apt-get update: $update_failure)}"
     return 1
 }
 

@@ -180,7 +180,7 @@ def wine_starts_32bit(log):
 # ---------------------------------------------------------------------------
 # The lanes
 
-def native_lane(emulator, emulator_reason):
+def native_lane():
     row = ROWS['native']
     log = os.path.join(LOGS, 'native.log')
     say('native: building')
@@ -293,7 +293,7 @@ def main():
 
     # The end-to-end tests take their expected values from the native model
     # tool, so the native build comes first.
-    if native_lane(emulator, emulator_reason):
+    if native_lane():
         lanes = [in_thread(native_others_lane, emulator, emulator_reason, win32_runs),
                  in_thread(windows_lane, 'win64')]
         if win32_runs:
