@@ -10,13 +10,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 action=$1
 dir=$2
 [ -n "$dir" ] || { echo "usage: $0 start DIR [PREFIX] | stop DIR" >&2; exit 2; }
+# Wine 10's session lies inside Wine 8's folder (wine-env.sh finds it there).
+[ -n "$zavrik_wine_suffix" ] && dir=$dir/wine10
 if [ "$action" = start ] && [ -n "${3:-}" ]; then
-    mkdir -p "$dir" && echo "$3" >"$dir/prefix"
+    mkdir -p "$dir" && zavrik_prefix "$3" >"$dir/prefix"
 fi
 [ -f "$dir/prefix" ] && WINEPREFIX=$(cat "$dir/prefix")
 export WINEPREFIX
 
 start() {
+    if [ -n "$zavrik_wine_suffix" ]; then
+        "$here/wine10.sh" ensure || exit 1
+    fi
     mkdir -p "$dir"
     stop
     # Xvfb takes the first free display number itself and writes it to the
@@ -36,7 +41,11 @@ start() {
     export DISPLAY=":$display"
     echo "$DISPLAY" >"$dir/display"
     "$here/ensure-wineprefix.sh" || exit 1
-    setsid wineserver -p </dev/null >/dev/null 2>&1
+    if [ -n "$zavrik_wine_suffix" ]; then
+        setsid "$here/wine10.sh" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+    else
+        setsid wineserver -p </dev/null >/dev/null 2>&1
+    fi
     # The first Wine program of a session starts Wine's own background
     # processes, which inherit its output handles and outlive it; a test
     # runner reading that output would then wait for them forever.
@@ -46,8 +55,8 @@ start() {
 
 stop() {
     if [ -f "$dir/display" ]; then
-        wineserver -k >/dev/null 2>&1
-        wineserver -w >/dev/null 2>&1
+        zavrik_wineserver -k >/dev/null 2>&1
+        zavrik_wineserver -w >/dev/null 2>&1
     fi
     if [ -f "$dir/xvfb.pid" ]; then
         kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
