@@ -4,6 +4,9 @@
 #   wine-session.sh start DIR [PREFIX]
 #                               starts both, with that Wine prefix (else the
 #                               project's); DIR/display and DIR/prefix name them
+#   wine-session.sh restart DIR starts the wineserver afresh, on the same
+#                               display: Wine takes settings such as the
+#                               screen's DPI when its server starts
 #   wine-session.sh stop DIR    stops both (by pid and by prefix)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -11,7 +14,9 @@ action=$1
 dir=$2
 [ -n "$dir" ] || { echo "usage: $0 start DIR [PREFIX] | stop DIR" >&2; exit 2; }
 # Wine 10's session lies inside Wine 8's folder (wine-env.sh finds it there).
-[ -n "$zavrik_wine_suffix" ] && dir=$dir/wine10
+if [ -n "$zavrik_wine_suffix" ]; then
+    case "$dir" in */wine10) ;; *) dir=$dir/wine10 ;; esac
+fi
 if [ "$action" = start ] && [ -n "${3:-}" ]; then
     mkdir -p "$dir" && zavrik_prefix "$3" >"$dir/prefix"
 fi
@@ -41,6 +46,11 @@ start() {
     export DISPLAY=":$display"
     echo "$DISPLAY" >"$dir/display"
     "$here/ensure-wineprefix.sh" || exit 1
+    serve
+    echo "Wine session on $DISPLAY, prefix $WINEPREFIX"
+}
+
+serve() {
     if [ -n "$zavrik_wine_suffix" ]; then
         setsid "$here/wine10.sh" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
     else
@@ -50,7 +60,15 @@ start() {
     # processes, which inherit its output handles and outlive it; a test
     # runner reading that output would then wait for them forever.
     "$here/run-wine.sh" cmd /c exit </dev/null >/dev/null 2>&1
-    echo "Wine session on $DISPLAY, prefix $WINEPREFIX"
+}
+
+restart() {
+    [ -f "$dir/display" ] || { echo "no Wine session in $dir" >&2; exit 1; }
+    DISPLAY=$(cat "$dir/display")
+    export DISPLAY
+    zavrik_wineserver -k >/dev/null 2>&1
+    zavrik_wineserver -w >/dev/null 2>&1
+    serve
 }
 
 stop() {
@@ -67,6 +85,7 @@ stop() {
 
 case "$action" in
     start) start ;;
+    restart) restart ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+    *) echo "usage: $0 start|restart|stop DIR" >&2; exit 2 ;;
 esac
