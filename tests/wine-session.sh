@@ -33,7 +33,9 @@ start() {
     # file, so that sessions started at the same moment never meet.
     rm -f "$dir/display.number"
     # setsid and no inherited output: CTest must not wait for these to end.
-    setsid Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp \
+    # ZAVRIK_SCREEN gives another size, e.g. 1280x1024x24 where a window
+    # of the test sizes meets the system's widest window.
+    setsid Xvfb -displayfd 3 -noreset -screen 0 "${ZAVRIK_SCREEN:-1920x1200x24}" -nolisten tcp \
         3>"$dir/display.number" </dev/null >/dev/null 2>&1 &
     echo $! >"$dir/xvfb.pid"
     tries=0
