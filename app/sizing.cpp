@@ -93,10 +93,26 @@ void constrainSizing(int edge, WindowRect& r) {
     }
 }
 
+namespace {
+
+// A width the system would cut to its maximum would leave the window too
+// tall for its width: the widest window it allows takes the height that
+// width holds instead.
+void keepWithinTheWidestWindow(int& cx, int& cy) {
+    const int widest = app.layout.maxTrackWidth;
+    if (widest > 0 && cx > widest) {
+        cx = widest;
+        cy = heightForWidth(cx);
+    }
+}
+
+}  // namespace
+
 void constrainWindowPos(int y, int& cx, int& cy, unsigned flags) {
     const WindowRect& work = app.layout.workArea;
     if (y == work.top && cy == work.bottom - work.top) {
         cx = widthForHeight(cy);
+        keepWithinTheWidestWindow(cx, cy);
         return;
     }
     if (flags == SystemResizeFlags) {
@@ -106,6 +122,7 @@ void constrainWindowPos(int y, int& cx, int& cy, unsigned flags) {
             cx = width;
         else if (cy > heightForWidth(cx))
             cy = heightForWidth(cx);
+        keepWithinTheWidestWindow(cx, cy);
     }
 }
 

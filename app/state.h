@@ -86,6 +86,10 @@ struct Layout {
     double swatchWidth;
     std::int32_t panelLeft, panelRight, panelTop, panelBottom;
     std::int32_t minTrackHeight, minTrackWidth;
+    // The widest the system lets the window be (0: no limit known). Windows
+    // holds a sizable window to its maximum tracking size whatever its
+    // window procedure asks for.
+    std::int32_t maxTrackWidth;
 };
 
 struct ChartState {

@@ -218,6 +218,7 @@ void onWindowPosChanging(WINDOWPOS* pos) {
     SetRect(&target, pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy);
     if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) == 0 || GetWindowRect(pos->hwnd, &target))
         useWorkAreaOf(target);
+    app.layout.maxTrackWidth = GetSystemMetrics(SM_CXMAXTRACK);
     int cx = pos->cx;
     int cy = pos->cy;
     constrainWindowPos(pos->y, cx, cy, pos->flags);

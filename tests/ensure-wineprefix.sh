@@ -4,13 +4,11 @@
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 settings_done="$WINEPREFIX/.zavrik-settings-1"
-wine64=wine
-[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
 
 # A prefix made before wine32 was installed has an empty syswow64 and cannot
 # start 32-bit programs: make it again.
 if [ -f "$WINEPREFIX/system.reg" ]; then
-    [ -x /usr/lib/wine/wine ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] \
+    zavrik_has_wine32 && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] \
         && rm -rf "$WINEPREFIX"
 fi
 [ -f "$settings_done" ] && [ -f "$WINEPREFIX/system.reg" ] && exit 0
@@ -25,9 +23,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     # With wine32 installed the plain wineboot uses the 32-bit loader and makes
     # a prefix whose syswow64 is empty; the 64-bit loader makes one that runs both.
-    $wine64 wineboot -i >/dev/null 2>&1
+    zavrik_wine64 wineboot -i >/dev/null 2>&1
     # The registry reaches the disk when the server ends.
-    wineserver -w
+    zavrik_wineserver -w
 fi
 
 if [ ! -f "$settings_done" ]; then
@@ -36,7 +34,7 @@ if [ ! -f "$settings_done" ]; then
     # every process, so once for each Windows test case. The test suite's
     # windows are left unmanaged; the program itself, in the end-to-end tests
     # and the benchmark, stays as it runs for users.
-    $wine64 reg add 'HKCU\Software\Wine\AppDefaults\win_tests.exe\X11 Driver' \
+    zavrik_wine64 reg add 'HKCU\Software\Wine\AppDefaults\win_tests.exe\X11 Driver' \
         /v Managed /d N /f >/dev/null 2>&1 && touch "$settings_done"
 fi
-wineserver -w
+zavrik_wineserver -w

@@ -51,9 +51,11 @@ start_server() {
 
 exe=$1
 shift
+WINEPREFIX_WAS_SET=${WINEPREFIX:+yes}
 # Outside a session the cases' prefix is the build tree's own (the session's
 # is given it by CTest), so that listing the cases makes no other.
-WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "$exe")/.." && pwd)/wineprefix}
+. "$here/wine-env.sh"
+[ -n "$WINEPREFIX_WAS_SET" ] || WINEPREFIX=$(zavrik_prefix "$(cd "$(dirname "$exe")/.." && pwd)/wineprefix")
 export WINEPREFIX
 case "$*" in
     *--gtest_filter=*) ;;

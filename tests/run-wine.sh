@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs a Windows executable under Wine with the project's own prefix, with the
 # loader that matches the executable: the 32-bit one for an i386 program, the
-# 64-bit one otherwise. Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs
+# 64-bit one otherwise (of Wine 10 with ZAVRIK_WINE=10, see wine-env.sh). Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs
 # Windows tests through it. Needs DISPLAY (tests/with-display.sh provides one).
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -23,10 +23,7 @@ pe_machine() {
     od -An -tx2 -j $((offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' '
 }
 
-if [ "$(pe_machine "$1")" = "014c" ]; then
+if [ "$(pe_machine "$1")" = "014c" ] && zavrik_has_wine32; then
     exec /usr/lib/wine/wine "$@"
 fi
-if [ -x /usr/lib/wine/wine64 ]; then
-    exec /usr/lib/wine/wine64 "$@"
-fi
-exec wine "$@"
+zavrik_wine64 "$@"

@@ -2,9 +2,32 @@
 # Sourced (not run) by the scripts beside it, with $here set to this folder.
 # A Wine session started by wine-session.sh (the CTest fixture) is found
 # through ZAVRIK_WINE_SESSION, and its display and prefix replace any other.
-export WINEPREFIX="${WINEPREFIX:-$here/../build/wineprefix}"
+#
+# ZAVRIK_WINE=10 runs everything under Debian 13's Wine 10 from the chroot
+# that wine10.sh makes, instead of this machine's Wine. The two never share
+# a prefix (a prefix one Wine has used is upgraded or refused by the other)
+# nor a session, so both can run side by side in one build tree.
+if [ "${ZAVRIK_WINE:-}" = 10 ]; then
+    zavrik_wine_suffix=-wine10
+else
+    zavrik_wine_suffix=
+fi
+
+# The prefix that belongs to the chosen Wine, for a prefix path of Wine 8's.
+zavrik_prefix() {
+    echo "$1$zavrik_wine_suffix"
+}
+
+export WINEPREFIX="${WINEPREFIX:-$(zavrik_prefix "$here/../build/wineprefix")}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+if [ -n "${ZAVRIK_WINE_SESSION:-}" ] && [ -n "$zavrik_wine_suffix" ]; then
+    case "$ZAVRIK_WINE_SESSION" in
+        */wine10) ;;
+        *) ZAVRIK_WINE_SESSION=$ZAVRIK_WINE_SESSION/wine10 ;;
+    esac
+    export ZAVRIK_WINE_SESSION
+fi
 if [ -n "${ZAVRIK_WINE_SESSION:-}" ] && [ -f "$ZAVRIK_WINE_SESSION/display" ]; then
     DISPLAY=$(cat "$ZAVRIK_WINE_SESSION/display")
     export DISPLAY
@@ -12,3 +35,25 @@ fi
 if [ -n "${ZAVRIK_WINE_SESSION:-}" ] && [ -f "$ZAVRIK_WINE_SESSION/prefix" ]; then
     WINEPREFIX=$(cat "$ZAVRIK_WINE_SESSION/prefix")
 fi
+
+# The chosen Wine's 64-bit loader, 32-bit loader (where there is one) and
+# server. Wine 10's run inside the chroot, where the same paths hold.
+zavrik_wine64() {
+    if [ -n "$zavrik_wine_suffix" ]; then
+        "$here/wine10.sh" exec /usr/lib/wine/wine64 "$@"
+    elif [ -x /usr/lib/wine/wine64 ]; then
+        /usr/lib/wine/wine64 "$@"
+    else
+        wine "$@"
+    fi
+}
+zavrik_has_wine32() {
+    [ -z "$zavrik_wine_suffix" ] && [ -x /usr/lib/wine/wine ]
+}
+zavrik_wineserver() {
+    if [ -n "$zavrik_wine_suffix" ]; then
+        "$here/wine10.sh" exec /usr/lib/wine/wineserver "$@"
+    else
+        wineserver "$@"
+    fi
+}

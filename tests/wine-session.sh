@@ -4,26 +4,38 @@
 #   wine-session.sh start DIR [PREFIX]
 #                               starts both, with that Wine prefix (else the
 #                               project's); DIR/display and DIR/prefix name them
+#   wine-session.sh restart DIR starts the wineserver afresh, on the same
+#                               display: Wine takes settings such as the
+#                               screen's DPI when its server starts
 #   wine-session.sh stop DIR    stops both (by pid and by prefix)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 action=$1
 dir=$2
 [ -n "$dir" ] || { echo "usage: $0 start DIR [PREFIX] | stop DIR" >&2; exit 2; }
+# Wine 10's session lies inside Wine 8's folder (wine-env.sh finds it there).
+if [ -n "$zavrik_wine_suffix" ]; then
+    case "$dir" in */wine10) ;; *) dir=$dir/wine10 ;; esac
+fi
 if [ "$action" = start ] && [ -n "${3:-}" ]; then
-    mkdir -p "$dir" && echo "$3" >"$dir/prefix"
+    mkdir -p "$dir" && zavrik_prefix "$3" >"$dir/prefix"
 fi
 [ -f "$dir/prefix" ] && WINEPREFIX=$(cat "$dir/prefix")
 export WINEPREFIX
 
 start() {
+    if [ -n "$zavrik_wine_suffix" ]; then
+        "$here/wine10.sh" ensure || exit 1
+    fi
     mkdir -p "$dir"
     stop
     # Xvfb takes the first free display number itself and writes it to the
     # file, so that sessions started at the same moment never meet.
     rm -f "$dir/display.number"
     # setsid and no inherited output: CTest must not wait for these to end.
-    setsid Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp \
+    # ZAVRIK_SCREEN gives another size, e.g. 1280x1024x24 where a window
+    # of the test sizes meets the system's widest window.
+    setsid Xvfb -displayfd 3 -noreset -screen 0 "${ZAVRIK_SCREEN:-1920x1200x24}" -nolisten tcp \
         3>"$dir/display.number" </dev/null >/dev/null 2>&1 &
     echo $! >"$dir/xvfb.pid"
     tries=0
@@ -36,18 +48,35 @@ start() {
     export DISPLAY=":$display"
     echo "$DISPLAY" >"$dir/display"
     "$here/ensure-wineprefix.sh" || exit 1
-    setsid wineserver -p </dev/null >/dev/null 2>&1
+    serve
+    echo "Wine session on $DISPLAY, prefix $WINEPREFIX"
+}
+
+serve() {
+    if [ -n "$zavrik_wine_suffix" ]; then
+        setsid "$here/wine10.sh" exec /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+    else
+        setsid wineserver -p </dev/null >/dev/null 2>&1
+    fi
     # The first Wine program of a session starts Wine's own background
     # processes, which inherit its output handles and outlive it; a test
     # runner reading that output would then wait for them forever.
     "$here/run-wine.sh" cmd /c exit </dev/null >/dev/null 2>&1
-    echo "Wine session on $DISPLAY, prefix $WINEPREFIX"
+}
+
+restart() {
+    [ -f "$dir/display" ] || { echo "no Wine session in $dir" >&2; exit 1; }
+    DISPLAY=$(cat "$dir/display")
+    export DISPLAY
+    zavrik_wineserver -k >/dev/null 2>&1
+    zavrik_wineserver -w >/dev/null 2>&1
+    serve
 }
 
 stop() {
     if [ -f "$dir/display" ]; then
-        wineserver -k >/dev/null 2>&1
-        wineserver -w >/dev/null 2>&1
+        zavrik_wineserver -k >/dev/null 2>&1
+        zavrik_wineserver -w >/dev/null 2>&1
     fi
     if [ -f "$dir/xvfb.pid" ]; then
         kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
@@ -58,6 +87,7 @@ stop() {
 
 case "$action" in
     start) start ;;
+    restart) restart ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+    *) echo "usage: $0 start|restart|stop DIR" >&2; exit 2 ;;
 esac

@@ -221,22 +221,28 @@ def _receive(s, size):
     return data
 
 
-def set_root_color(rgb):
-    """Paints the whole root window in one colour (what xsetroot -solid does)."""
-    s = _x_socket()
-    try:
+class _RootConnection:
+    """A bare X connection with what its setup reply says about the root
+    window: enough to paint the root's background."""
+
+    def __init__(self):
+        self.socket = s = _x_socket()
         s.sendall(struct.pack('<BxHHHHxx', ord('l'), 11, 0, 0, 0))
         head = _receive(s, 8)
         body = _receive(s, struct.unpack_from('<H', head, 6)[0] * 4)
         if head[0] != 1:
+            s.close()
             raise RuntimeError('X server refused the connection: %r' % body)
+        self.id_base, = struct.unpack_from('<I', body, 4)
         vendor_length, = struct.unpack_from('<H', body, 16)
         format_count = body[21]
         offset = 32 + (vendor_length + 3) // 4 * 4 + 8 * format_count
-        root, = struct.unpack_from('<I', body, offset)
+        self.root, = struct.unpack_from('<I', body, offset)
+        self.width, = struct.unpack_from('<H', body, offset + 20)
         root_visual, = struct.unpack_from('<I', body, offset + 32)
+        self.depth = body[offset + 38]
         depth_count = body[offset + 39]
-        masks = (0xFF0000, 0xFF00, 0xFF)
+        self.masks = (0xFF0000, 0xFF00, 0xFF)
         position = offset + 40
         for _ in range(depth_count):
             visual_count, = struct.unpack_from('<H', body, position + 2)
@@ -244,20 +250,56 @@ def set_root_color(rgb):
             for _ in range(visual_count):
                 visual_id, = struct.unpack_from('<I', body, position)
                 if visual_id == root_visual:
-                    masks = struct.unpack_from('<III', body, position + 8)
+                    self.masks = struct.unpack_from('<III', body, position + 8)
                 position += 24
-        pixel = 0
-        for channel, mask in zip(rgb, masks):
+
+    def pixel(self, rgb):
+        value = 0
+        for channel, mask in zip(rgb, self.masks):
             shift = (mask & -mask).bit_length() - 1
-            pixel |= ((channel * (mask >> shift) // 255) << shift) & mask
-        # ChangeWindowAttributes(root, CWBackPixel), ClearArea(root, whole),
-        # then GetInputFocus as a round trip so both are done when we return.
-        s.sendall(struct.pack('<BxHIII', 2, 4, root, 0x2, pixel)
-                  + struct.pack('<BBHIhhHH', 61, 0, 4, root, 0, 0, 0, 0)
-                  + struct.pack('<BxH', 43, 1))
-        _receive(s, 32)
+            value |= ((channel * (mask >> shift) // 255) << shift) & mask
+        return value
+
+    def set_background(self, attribute, value):
+        """ChangeWindowAttributes(root, attribute), ClearArea(root, whole),
+        then GetInputFocus as a round trip so that all is done on return."""
+        self.socket.sendall(struct.pack('<BxHIII', 2, 4, self.root, attribute, value)
+                            + struct.pack('<BBHIhhHH', 61, 0, 4, self.root, 0, 0, 0, 0)
+                            + struct.pack('<BxH', 43, 1))
+        _receive(self.socket, 32)
+
+    def close(self):
+        self.socket.close()
+
+
+def set_root_color(rgb):
+    """Paints the whole root window in one colour (what xsetroot -solid does)."""
+    x = _RootConnection()
+    try:
+        x.set_background(0x2, x.pixel(rgb))      # CWBackPixel
     finally:
-        s.close()
+        x.close()
+
+
+def set_root_bands(bands):
+    """Paints the root window in upright bands: bands is a list of (left
+    edge, colour) from left to right, the first starting at 0. The root's
+    background becomes a pixmap one row high, which X tiles downwards."""
+    x = _RootConnection()
+    try:
+        pixmap, gc = x.id_base + 1, x.id_base + 2
+        requests = struct.pack('<BBHIIHH', 53, x.depth, 4, pixmap, x.root, x.width, 1)
+        requests += struct.pack('<BxHIII', 55, 4, gc, pixmap, 0)
+        edges = [left for left, _ in bands[1:]] + [x.width]
+        for (left, rgb), right in zip(bands, edges):
+            requests += struct.pack('<BxHIII', 56, 4, gc, 0x4, x.pixel(rgb))   # GCForeground
+            requests += struct.pack('<BxHIIhhHH', 70, 5, pixmap, gc, left, 0, right - left, 1)
+        requests += struct.pack('<BxHI', 60, 2, gc)
+        x.socket.sendall(requests)
+        x.set_background(0x1, pixmap)             # CWBackPixmap
+        x.socket.sendall(struct.pack('<BxHI', 54, 2, pixmap))
+    finally:
+        x.close()
 
 
 # ---------------------------------------------------------------------------

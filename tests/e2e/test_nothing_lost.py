@@ -19,7 +19,6 @@ EXE = harness.take_exe_argument()
 
 RED = (255, 0, 0)
 BACKGROUND = harness.DEFAULT_GRAY
-WINE64 = '/usr/lib/wine/wine64'
 
 
 def swatch_points(layout, palette):
@@ -72,7 +71,7 @@ class SessionEnd(harness.ProgramTestCase):
         palette[2] = RED
         program.wait_pixels(swatch_points(layout, palette), what='red in slot C')
         self.assertFalse(os.path.exists(program.settings_path))
-        ended = harness.run([WINE64, 'wineboot', '--end-session'], timeout=120)
+        ended = harness.run([harness.RUN_WINE, 'wineboot', '--end-session'], timeout=120)
         self.assertEqual(ended.returncode, 0, ended.stderr.decode('utf-8', 'replace')[-500:])
         try:
             program.process.wait(timeout=harness.CLOSE_TIMEOUT)

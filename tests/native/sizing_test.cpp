@@ -224,6 +224,33 @@ TEST(ConstrainWindowPos, SystemResizeOnlyShrinks) {
     }
 }
 
+// The system holds the window to its widest: a width the rules ask for
+// beyond it becomes that width, with the height that width holds.
+TEST(ConstrainWindowPos, AWidthBeyondTheWidestWindowTakesItsHeightFromTheWidest) {
+    sizingFor(8, 16, 39);
+    workArea(0, 0, 1280, 984);
+    app.layout.maxTrackWidth = 1292;
+    struct Row {
+        const char* what;
+        int y, cx, cy;
+        unsigned flags;
+    };
+    const Row rows[] = {
+        {"full work-area height", 0, 700, 984, 0},
+        {"system resize", 50, 2000, 984, 0x114},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_GT(widthForHeight(row.cy), 1292);
+        int cx = row.cx;
+        int cy = row.cy;
+        constrainWindowPos(row.y, cx, cy, row.flags);
+        EXPECT_EQ(cx, 1292);
+        EXPECT_EQ(cy, heightForWidth(1292));
+        EXPECT_LE(widthForHeight(cy), 1292);
+    }
+}
+
 TEST(ConstrainWindowPos, OtherFlagsChangeNothing) {
     sizingFor(8);
     workArea(0, 0, 1920, 1080);

@@ -133,6 +133,17 @@ WINDOWPOS windowPos(int x, int y, int cx, int cy, UINT flags) {
     return p;
 }
 
+// The size the full work-area height is given: the width that height asks
+// for, unless the system's widest window is narrower; then that width, with
+// the height it holds.
+SIZE fullHeightSize(int fullHeight) {
+    const int widest = GetSystemMetrics(SM_CXMAXTRACK);
+    SIZE size = {widthForHeight(fullHeight), fullHeight};
+    if (size.cx > widest)
+        size = SIZE{widest, heightForWidth(widest)};
+    return size;
+}
+
 TEST_F(SizingTest, PositionChangesFollowTheirTwoRules) {
     const WindowRect& work = app.layout.workArea;
     const int fullHeight = work.bottom - work.top;
@@ -147,19 +158,23 @@ TEST_F(SizingTest, PositionChangesFollowTheirTwoRules) {
     }
     ASSERT_NE(fitHeight, 0);
     const int fitWidth = widthForHeight(fitHeight);
+    // The system holds a window to its widest: sizes asked for here stay
+    // below it.
+    const int tooWide = widthForHeight(500) + 100;
+    ASSERT_LT(tooWide, GetSystemMetrics(SM_CXMAXTRACK));
+    const SIZE full = fullHeightSize(fullHeight);
     struct PosCase {
         const char* name;
         WINDOWPOS in;
         int cx, cy;
     };
     const PosCase cases[] = {
-        {"full work-area height", windowPos(30, work.top, 700, fullHeight, 0),
-         widthForHeight(fullHeight), fullHeight},
-        {"system resize, too wide", windowPos(30, 40, 1500, 500, system), widthForHeight(500), 500},
+        {"full work-area height", windowPos(30, work.top, 700, fullHeight, 0), full.cx, full.cy},
+        {"system resize, too wide", windowPos(30, 40, tooWide, 500, system), widthForHeight(500), 500},
         {"system resize, too tall", windowPos(30, 40, 600, 900, system), 600, heightForWidth(600)},
         {"system resize, fitting", windowPos(30, 40, fitWidth, fitHeight, system), fitWidth,
          fitHeight},
-        {"other flags", windowPos(30, 40, 1500, 500, SWP_NOZORDER | SWP_NOACTIVATE), 1500, 500},
+        {"other flags", windowPos(30, 40, tooWide, 500, SWP_NOZORDER | SWP_NOACTIVATE), tooWide, 500},
         {"full height below the top", windowPos(30, work.top + 1, 700, fullHeight, 0), 700, fullHeight},
     };
     for (const PosCase& c : cases) {
@@ -192,8 +207,9 @@ TEST_F(SizingTest, StretchingToTheWorkAreasHeightTakesTheMatchingWidth) {
     SetWindowPos(shell.mainWindow, NULL, 0, work.top, 600, fullHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     settle();
     const RECT r = windowRect();
-    EXPECT_EQ(r.bottom - r.top, fullHeight);
-    EXPECT_EQ(r.right - r.left, widthForHeight(fullHeight));
+    const SIZE full = fullHeightSize(fullHeight);
+    EXPECT_EQ(r.bottom - r.top, full.cy);
+    EXPECT_EQ(r.right - r.left, full.cx);
 }
 
 TEST_F(SizingTest, MinMaxInfoSetsOnlyTheMinimumTrackSize) {
@@ -261,9 +277,10 @@ TEST_F(SizingTest, GrowingNearlyToTheWorkAreaSpansItWhole) {
     stepWindowHeight(+1);
     settle();
     const RECT r = windowRect();
+    const SIZE full = fullHeightSize(work.bottom - work.top);
     EXPECT_EQ(r.top, work.top);
-    EXPECT_EQ(r.bottom, work.bottom);
-    EXPECT_EQ(clientRect().bottom, limit);
+    EXPECT_EQ(r.bottom, work.top + full.cy);
+    EXPECT_EQ(clientRect().bottom, full.cy - app.layout.frameHeight);
 }
 
 // The work area measured at start-up is the primary monitor's; a window on
@@ -283,15 +300,16 @@ TEST_F(SizingTest, StepsAndStretchesKeepToTheWorkAreaOfTheWindowsMonitor) {
     app.layout.workArea = stale;
     stepWindowHeight(+1);
     settle();
+    const SIZE full = fullHeightSize(fullHeight);
     RECT r = windowRect();
     EXPECT_EQ(r.top, own.top);
-    EXPECT_EQ(r.bottom, own.bottom);
+    EXPECT_EQ(r.bottom, own.top + full.cy);
 
     app.layout.workArea = stale;
     WINDOWPOS p = windowPos(30, own.top, 700, fullHeight, 0);
     send(WM_WINDOWPOSCHANGING, 0, (LPARAM)&p);
-    EXPECT_EQ(p.cx, widthForHeight(fullHeight));
-    EXPECT_EQ(p.cy, fullHeight);
+    EXPECT_EQ(p.cx, full.cx);
+    EXPECT_EQ(p.cy, full.cy);
 }
 
 // ---------------------------------------------------------------- grid size

@@ -1,0 +1,76 @@
+"""The screen pick on scaled screens: at 100, 150 and 200 % the program,
+which declares no DPI awareness, is given scaled pointer positions, while
+the colour it must take is the one of the physical pixel under the pointer.
+The desktop is painted in bands such that the pointer's physical point and
+its scaled points lie in bands of different colours.
+
+Usage: python3 tests/e2e/test_scaled_pick.py <path-to-zavrik.exe>
+"""
+
+import os
+import re
+import sys
+
+sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+EXE = harness.take_exe_argument()
+
+BLACK = (0, 0, 0)
+# Where the pointer's x lands at 200 %, at 150 % and at 100 %.
+HALF, TWO_THIRDS, WHOLE = (0x60, 0x20, 0x90), (0x90, 0x20, 0x60), (0x20, 0x90, 0x60)
+WINE_SESSION = os.path.join(os.path.dirname(harness.RUN_WINE), 'wine-session.sh')
+SCALES = ((96, '100 %'), (144, '150 %'), (192, '200 %'))
+
+
+def wine_major():
+    out = harness.run([harness.RUN_WINE, '--version']).stdout.decode('utf-8', 'replace')
+    found = re.search(r'wine-(\d+)', out)
+    return int(found.group(1)) if found else 0
+
+
+def set_log_pixels(dpi):
+    """The screen's DPI for the programs started next. Wine takes it when
+    its server starts: the session's server is started afresh."""
+    result = harness.run([harness.RUN_WINE, 'reg', 'add', r'HKCU\Control Panel\Desktop', '/v',
+                          'LogPixels', '/t', 'REG_DWORD', '/d', str(dpi), '/f'], timeout=60)
+    if result.returncode == 0:
+        result = harness.run([WINE_SESSION, 'restart', os.environ['ZAVRIK_WINE_SESSION']],
+                             timeout=120)
+    if result.returncode != 0:
+        raise RuntimeError('LogPixels %d could not be set: %s'
+                           % (dpi, result.stderr.decode('utf-8', 'replace')))
+
+
+class ScaledPick(harness.ProgramTestCase):
+
+    def test_space_outside_the_window_picks_the_physical_pixel(self):
+        width, height = harness.screen_size()
+        pointer = (width * 15 // 16, height * 15 // 16)
+        # Band edges half-way between the points the pointer maps to.
+        harness.set_root_bands([(0, HALF), (pointer[0] * 7 // 12, TWO_THIRDS),
+                                (pointer[0] * 5 // 6, WHOLE)])
+        self.addCleanup(harness.set_root_color, BLACK)
+        self.addCleanup(set_log_pixels, 96)
+        major = wine_major()
+        for dpi, name in SCALES:
+            with self.subTest(name):
+                if dpi != 96 and major < 9:
+                    self.skipTest('Wine %d reports the DPI but scales nothing: no scaled '
+                                  'point differs from the physical one' % major)
+                set_log_pixels(dpi)
+                program = self.start()
+                # The first-run client of 476 pixels, scaled by the system.
+                if major >= 9:
+                    self.assertGreaterEqual(program.client_size()[0], 476 * dpi // 96)
+                self.assertEqual(harness.capture_screen().pixel(*pointer), WHOLE,
+                                 'the pointer must rest on the desktop, off the window')
+                program.move_root(*pointer)
+                program.key('space')
+                fields = harness.parse_settings(program.close())
+                self.assertEqual((fields['pickActive'], fields['pickColor']), (1, WHOLE))
+
+
+if __name__ == '__main__':
+    harness.run_tests(EXE)

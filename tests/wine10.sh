@@ -1,0 +1,103 @@
+#!/bin/sh
+# A second Wine for the tests: Debian 13's Wine 10, in a chroot of its own
+# kept outside the source tree, so that the program and its tests are held
+# to two implementations of Win32 rather than to the quirks of one.
+#   wine10.sh ensure            makes the chroot once (reused afterwards)
+#   wine10.sh root              prints where it is
+#   wine10.sh exec PROGRAM ARG...
+#                               runs a program of the chroot (e.g.
+#                               /usr/lib/wine/wine64, wineserver) with the
+#                               same paths as outside: /tmp and the project
+#                               tree are bound into it
+# The mounts are made in a mount namespace of the program's own, so they
+# exist only as long as the processes started in it (Wine's wineserver and
+# its helpers included) and are never seen, nor left behind, outside it.
+here=$(cd "$(dirname "$0")" && pwd)
+project=$(cd "$here/.." && pwd)
+root=${ZAVRIK_WINE10_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/zavrik/trixie}
+marker=$root/.zavrik-complete
+
+fail() {
+    echo "the Debian 13 chroot could not be made: $1"
+    exit 1
+}
+
+# The first Debian archive among apt's sources (one-line and deb822 forms),
+# leaving the security archive out: trixie is fetched from where this
+# machine already gets its packages.
+debian_mirror() {
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] || continue
+        sed -n 's/^[[:space:]]*deb[[:space:]]\{1,\}\(\[[^]]*\][[:space:]]\{1,\}\)\{0,1\}\([^[:space:]]*\)[[:space:]].*/\2/p' "$f"
+    done
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        awk 'BEGIN { RS = ""; FS = "\n" }
+             { uri = ""; deb = 0
+               for (i = 1; i <= NF; i++) {
+                   if ($i ~ /^Types:.*(^|[ \t])deb([ \t]|$)/) deb = 1
+                   if ($i ~ /^URIs:/) { split($i, w, /[ \t]+/); uri = w[2] }
+               }
+               if (deb && uri != "") print uri }' "$f"
+    done
+}
+
+mirror() {
+    debian_mirror | grep -v -- '-security' | grep '/debian/*$' | head -1
+}
+
+# Nothing may stay mounted below the root before it is removed: a bind of
+# /tmp or of the project would be emptied with it.
+mounted_below() {
+    awk -v r="$root/" 'index($2 "/", r) == 1 { print $2 }' /proc/self/mounts
+}
+
+ensure() {
+    [ -f "$marker" ] && return 0
+    if ! command -v debootstrap >/dev/null 2>&1; then
+        apt-get install -y debootstrap >/dev/null 2>&1 \
+            || fail "debootstrap is not installed and apt-get could not install it"
+    fi
+    url=$(mirror)
+    [ -n "$url" ] || fail "no Debian archive in /etc/apt/sources.list or /etc/apt/sources.list.d"
+    if [ -e "$root" ]; then
+        for m in $(mounted_below | sort -r); do umount "$m" 2>/dev/null; done
+        [ -z "$(mounted_below)" ] || fail "something is still mounted below $root"
+        rm -rf "$root" || fail "the half-made $root could not be removed"
+    fi
+    mkdir -p "$(dirname "$root")" || fail "$(dirname "$root") could not be created"
+    log=$root.log
+    if ! debootstrap --variant=minbase \
+            --include=wine,wine64,xvfb,xdotool,x11-xserver-utils \
+            trixie "$root" "$url" >"$log" 2>&1; then
+        reason=$(grep -E '^(E|W): ' "$log" | tail -1)
+        [ -n "$reason" ] || reason=$(tail -1 "$log")
+        fail "${reason:-debootstrap failed}"
+    fi
+    [ -x "$root/usr/lib/wine/wine64" ] || fail "the chroot has no /usr/lib/wine/wine64"
+    : >"$marker"
+}
+
+# Runs "$@" in the chroot, in a mount namespace of its own. The working
+# directory is kept where the same path exists inside.
+in_chroot() {
+    [ -f "$marker" ] || { echo "wine10.sh: no Debian 13 chroot at $root (run: $0 ensure)" >&2; exit 1; }
+    exec unshare --mount --propagation private sh -c '
+        root=$1 project=$2 cwd=$3
+        shift 3
+        mount --rbind /dev "$root/dev" &&
+        mount -t proc proc "$root/proc" &&
+        mount --rbind /sys "$root/sys" &&
+        mount --rbind /tmp "$root/tmp" &&
+        mkdir -p "$root$project" &&
+        mount --bind "$project" "$root$project" || exit 125
+        exec chroot "$root" /bin/sh -c "cd \"\$0\" 2>/dev/null || cd /; exec \"\$@\"" "$cwd" "$@"
+    ' wine10 "$root" "$project" "$(pwd)" "$@"
+}
+
+case "${1:-}" in
+    ensure) ensure ;;
+    root) echo "$root" ;;
+    exec) shift; in_chroot "$@" ;;
+    *) echo "usage: $0 ensure | root | exec PROGRAM ARG..." >&2; exit 2 ;;
+esac
