@@ -23,7 +23,16 @@ pe_machine() {
     od -An -tx2 -j $((offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' '
 }
 
+# Always exec: whoever started this script holds Wine's own process, and
+# ending it ends the program (a shell left between them would be ended
+# instead, and the program's window would stay on the display).
 if [ "$(pe_machine "$1")" = "014c" ] && zavrik_has_wine32; then
     exec /usr/lib/wine/wine "$@"
 fi
-zavrik_wine64 "$@"
+if [ -n "$zavrik_wine_suffix" ]; then
+    exec "$here/wine10.sh" exec /usr/lib/wine/wine64 "$@"
+fi
+if [ -x /usr/lib/wine/wine64 ]; then
+    exec /usr/lib/wine/wine64 "$@"
+fi
+exec wine "$@"
