@@ -55,7 +55,7 @@ fuzz: fuzz-build
 	ZAVRIK_FUZZ_SECONDS=$(LONG_FUZZ_SECONDS) ctest --preset fuzz
 
 soak: win64
-	tests/with-display.sh python3 tests/e2e/soak.py build/win64/zavrik.exe --actions $${SOAK_ACTIONS:-5000}
+	tests/with-display.sh /usr/bin/python3 tests/e2e/soak.py build/win64/zavrik.exe --actions $${SOAK_ACTIONS:-5000}
 
 bench: win64
 	tests/with-display.sh tests/run-wine.sh build/win64/bench/paint_bench.exe

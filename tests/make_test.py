@@ -217,13 +217,18 @@ def native_others_lane(emulator, emulator_reason, win32_runs):
             ROWS['win32'].log = log
 
 
-def windows_lane(preset):
+def windows_lane(preset, native_built):
     suite, e2e = ROWS[preset], ROWS['e2e ' + preset]
     log = os.path.join(LOGS, preset + '.log')
     say('%s: building' % preset)
     if not build(preset, log):
         for row in (suite, e2e):
             row.status, row.reason, row.log = 'failed', 'the build failed', log
+        return
+    native_built.wait()
+    if ROWS['native'].status == 'failed':
+        for row in (suite, e2e):
+            row.not_run('the native build, whose model tool the end-to-end tests ask, failed')
         return
     if preset == 'win32' and not wine_starts_32bit(log):
         for row in (suite, e2e):
@@ -292,14 +297,17 @@ def main():
             ROWS[name].not_run(reason)
 
     # The end-to-end tests take their expected values from the native model
-    # tool, so the native build comes first.
-    if native_lane():
-        lanes = [in_thread(native_others_lane, emulator, emulator_reason, win32_runs),
-                 in_thread(windows_lane, 'win64')]
-        if win32_runs:
-            lanes.append(in_thread(windows_lane, 'win32'))
-        for lane in lanes:
-            lane.join()
+    # tool: a Windows lane builds meanwhile, then waits for it.
+    native_built = threading.Event()
+    lanes = [in_thread(windows_lane, 'win64', native_built)]
+    if win32_runs:
+        lanes.append(in_thread(windows_lane, 'win32', native_built))
+    native_ok = native_lane()
+    native_built.set()
+    if native_ok:
+        lanes.append(in_thread(native_others_lane, emulator, emulator_reason, win32_runs))
+    for lane in lanes:
+        lane.join()
     return 1 if print_table(require_win32) else 0
 
 

@@ -20,5 +20,5 @@ echo "make run: starting $exe, $why"
 if [ -n "${DISPLAY:-}" ]; then
     tests/ensure-wineprefix.sh && exec tests/run-wine.sh "$exe"
 fi
-tests/with-display.sh python3 tests/e2e/screenshot.py "$exe" build/screenshot.png || exit 1
+tests/with-display.sh /usr/bin/python3 tests/e2e/screenshot.py "$exe" build/screenshot.png || exit 1
 echo "make run: screenshot saved to build/screenshot.png"

@@ -1,9 +1,9 @@
 """Helpers for the end-to-end tests: they start the real zavrik.exe under Wine
 on the X display of the environment, drive it with real input through
-xdotool, and read what it shows (xwd), what it writes (zavrik.ini) and what it
-puts on the clipboard (xclip).
+xdotool, and read what it shows (straight from the X server, python3-xlib),
+what it writes (zavrik.ini) and what it puts on the clipboard (xclip).
 
-Python standard library only. WINEPREFIX and DISPLAY come from the
+Debian's Python with python3-xlib and python3-pil (/usr/bin/python3). WINEPREFIX and DISPLAY come from the
 environment (tests/with-display.sh provides both).
 
 Without a window manager, Wine's X window of the main window is exactly its
@@ -21,14 +21,15 @@ import math
 import os
 import re
 import shutil
-import socket
-import struct
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
-import zlib
+
+import Xlib.X
+import Xlib.display
+from PIL import Image
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 RUN_WINE = os.path.normpath(os.path.join(HERE, '..', 'run-wine.sh'))
@@ -94,212 +95,107 @@ def xdotool(*args, timeout=60):
 
 
 # ---------------------------------------------------------------------------
-# Screenshots: xwd output parsed by hand
+# The screen, through the X protocol (python3-xlib): pictures read straight
+# from the X server, and the root window's background painted.
+
+_display = None
+
+
+def x_display():
+    """One connection to the display of the environment, kept for the run."""
+    global _display
+    if _display is None:
+        _display = Xlib.display.Display(os.environ['DISPLAY'])
+    return _display
+
+
+def _root_masks(screen):
+    for depth in screen.allowed_depths:
+        for visual in depth.visuals:
+            if visual.visual_id == screen.root_visual:
+                return visual.red_mask, visual.green_mask, visual.blue_mask
+    return 0xFF0000, 0xFF00, 0xFF
+
+
+def _shift(mask):
+    return (mask & -mask).bit_length() - 1
+
 
 class Screen:
-    """One capture of the X root window. pixel(x, y) is (r, g, b) in root
-    coordinates."""
+    """A picture of part of the screen (the whole of it unless a rectangle is
+    asked for). pixel(x, y) is (r, g, b) in root coordinates; width and
+    height are the screen's."""
 
-    def __init__(self, data):
-        header = struct.unpack('>25I', data[:100])
-        byte_swapped = header[1] != 7
-        if byte_swapped:
-            header = struct.unpack('<25I', data[:100])
-            if header[1] != 7:
-                raise ValueError('not an xwd file of version 7')
-        (header_size, _version, _pixmap_format, _depth, width, height, _xoffset, byte_order,
-         _bitmap_unit, _bit_order, _bitmap_pad, bits_per_pixel, bytes_per_line, visual_class,
-         red_mask, green_mask, blue_mask, _bits_per_rgb, _colormap_entries, ncolors,
-         _ww, _wh, _wx, _wy, _wb) = header
-        self.width = width
-        self.height = height
-        self.bytes_per_pixel = bits_per_pixel // 8
-        if bits_per_pixel not in (8, 16, 24, 32):
-            raise ValueError('unsupported xwd pixel size %d' % bits_per_pixel)
-        self.bytes_per_line = bytes_per_line
-        self.little_endian = byte_order == 0
-        self.visual_class = visual_class
-        self.masks = (red_mask, green_mask, blue_mask)
-        colour_format = '<IHHHBB' if byte_swapped else '>IHHHBB'
-        self.colormap = {}
-        offset = header_size
-        for _ in range(ncolors):
-            pixel, red, green, blue, _flags, _pad = struct.unpack_from(colour_format, data, offset)
-            self.colormap[pixel] = (red >> 8, green >> 8, blue >> 8)
-            offset += 12
-        self.pixels = memoryview(data)[offset:offset + height * bytes_per_line]
-        # TrueColor and DirectColor: the channels are read through the masks.
-        # (Wine's DirectColor colormap is the identity ramp.)
-        self.direct = visual_class in (4, 5)
-        self.plain_rgb = (self.direct and self.masks == (0xFF0000, 0xFF00, 0xFF)
-                          and self.little_endian and self.bytes_per_pixel in (3, 4))
-
-    def _raw(self, x, y):
-        start = y * self.bytes_per_line + x * self.bytes_per_pixel
-        chunk = bytes(self.pixels[start:start + self.bytes_per_pixel])
-        return int.from_bytes(chunk, 'little' if self.little_endian else 'big')
+    def __init__(self, left=0, top=0, width=None, height=None):
+        display = x_display()
+        screen = display.screen()
+        self.width, self.height = screen.width_in_pixels, screen.height_in_pixels
+        width = self.width - left if width is None else width
+        height = self.height - top if height is None else height
+        # Only what lies on the screen can be read.
+        self.left, self.top = max(left, 0), max(top, 0)
+        self.right = min(left + width, self.width)
+        self.bottom = min(top + height, self.height)
+        region = (max(self.right - self.left, 1), max(self.bottom - self.top, 1))
+        image = screen.root.get_image(self.left, self.top, region[0], region[1],
+                                      Xlib.X.ZPixmap, 0xFFFFFFFF)
+        self.image = Image.frombytes('RGBX', region, image.data, 'raw', 'BGRX')
+        masks = _root_masks(screen)
+        if masks != (0xFF0000, 0xFF00, 0xFF) or image.depth != 24:
+            raise ValueError('a screen of depth %d with masks %r: the tests expect 24-bit RGB'
+                             % (image.depth, masks))
 
     def pixel(self, x, y):
-        if not (0 <= x < self.width and 0 <= y < self.height):
-            raise IndexError('pixel (%d, %d) outside the %dx%d screen' % (x, y, self.width, self.height))
-        value = self._raw(x, y)
-        if not self.direct:
-            return self.colormap.get(value, (0, 0, 0))
-        channels = []
-        for mask in self.masks:
-            shift = (mask & -mask).bit_length() - 1
-            top = mask >> shift
-            channels.append(((value & mask) >> shift) * 255 // top if top else 0)
-        return tuple(channels)
+        if not (self.left <= x < self.right and self.top <= y < self.bottom):
+            raise IndexError('pixel (%d, %d) outside the picture of (%d, %d)-(%d, %d)'
+                             % (x, y, self.left, self.top, self.right, self.bottom))
+        return self.image.getpixel((x - self.left, y - self.top))[:3]
 
-    def rgb_rows(self, left, top, width, height):
-        """Rows of packed RGB bytes of a rectangle, for PNG output."""
-        rows = []
-        for y in range(top, top + height):
-            if self.plain_rgb:
-                size = self.bytes_per_pixel
-                start = y * self.bytes_per_line + left * size
-                raw = bytes(self.pixels[start:start + width * size])
-                row = bytearray(width * 3)
-                row[0::3] = raw[2::size]
-                row[1::3] = raw[1::size]
-                row[2::3] = raw[0::size]
-            else:
-                row = bytearray()
-                for x in range(left, left + width):
-                    row.extend(self.pixel(x, y))
-            rows.append(bytes(row))
-        return rows
+    def rgb(self, left, top, width, height):
+        """The rectangle as an RGB picture."""
+        box = (left - self.left, top - self.top, left - self.left + width, top - self.top + height)
+        return self.image.crop(box).convert('RGB')
 
 
-def capture_screen():
-    """The screen as it is now. -screen reads the root window's image in one
-    request; without it xwd reads each window of another visual separately,
-    which fails for a window that reaches past the screen's edge."""
-    error = ''
-    for _attempt in range(3):
-        result = run(['xwd', '-root', '-screen', '-silent'], timeout=30)
-        if result.returncode == 0 and result.stdout:
-            return Screen(result.stdout)
-        error = result.stderr.decode('utf-8', 'replace')
-        time.sleep(0.1)
-    raise RuntimeError('xwd failed: %s' % error)
+def capture_screen(left=0, top=0, width=None, height=None):
+    """The screen as it is now, or the part of it asked for."""
+    return Screen(left, top, width, height)
 
 
-def write_png(path, width, height, rows):
-    def chunk(kind, body):
-        return (struct.pack('>I', len(body)) + kind + body
-                + struct.pack('>I', zlib.crc32(kind + body) & 0xFFFFFFFF))
-    raw = b''.join(b'\x00' + row for row in rows)
-    with open(path, 'wb') as f:
-        f.write(b'\x89PNG\r\n\x1a\n')
-        f.write(chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0)))
-        f.write(chunk(b'IDAT', zlib.compress(raw, 6)))
-        f.write(chunk(b'IEND', b''))
-
-
-# ---------------------------------------------------------------------------
-# The root window's background, set through the X protocol itself (no
-# xsetroot needed): a known colour outside the program's window to pick.
-
-def _x_socket():
-    display = os.environ['DISPLAY']
-    number = display.split(':', 1)[1].split('.')[0]
-    s = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-    s.settimeout(10)
-    s.connect('/tmp/.X11-unix/X%s' % number)
-    return s
-
-
-def _receive(s, size):
-    data = b''
-    while len(data) < size:
-        part = s.recv(size - len(data))
-        if not part:
-            raise RuntimeError('X server closed the connection')
-        data += part
-    return data
-
-
-class _RootConnection:
-    """A bare X connection with what its setup reply says about the root
-    window: enough to paint the root's background."""
-
-    def __init__(self):
-        self.socket = s = _x_socket()
-        s.sendall(struct.pack('<BxHHHHxx', ord('l'), 11, 0, 0, 0))
-        head = _receive(s, 8)
-        body = _receive(s, struct.unpack_from('<H', head, 6)[0] * 4)
-        if head[0] != 1:
-            s.close()
-            raise RuntimeError('X server refused the connection: %r' % body)
-        self.id_base, = struct.unpack_from('<I', body, 4)
-        vendor_length, = struct.unpack_from('<H', body, 16)
-        format_count = body[21]
-        offset = 32 + (vendor_length + 3) // 4 * 4 + 8 * format_count
-        self.root, = struct.unpack_from('<I', body, offset)
-        self.width, = struct.unpack_from('<H', body, offset + 20)
-        root_visual, = struct.unpack_from('<I', body, offset + 32)
-        self.depth = body[offset + 38]
-        depth_count = body[offset + 39]
-        self.masks = (0xFF0000, 0xFF00, 0xFF)
-        position = offset + 40
-        for _ in range(depth_count):
-            visual_count, = struct.unpack_from('<H', body, position + 2)
-            position += 8
-            for _ in range(visual_count):
-                visual_id, = struct.unpack_from('<I', body, position)
-                if visual_id == root_visual:
-                    self.masks = struct.unpack_from('<III', body, position + 8)
-                position += 24
-
-    def pixel(self, rgb):
-        value = 0
-        for channel, mask in zip(rgb, self.masks):
-            shift = (mask & -mask).bit_length() - 1
-            value |= ((channel * (mask >> shift) // 255) << shift) & mask
-        return value
-
-    def set_background(self, attribute, value):
-        """ChangeWindowAttributes(root, attribute), ClearArea(root, whole),
-        then GetInputFocus as a round trip so that all is done on return."""
-        self.socket.sendall(struct.pack('<BxHIII', 2, 4, self.root, attribute, value)
-                            + struct.pack('<BBHIhhHH', 61, 0, 4, self.root, 0, 0, 0, 0)
-                            + struct.pack('<BxH', 43, 1))
-        _receive(self.socket, 32)
-
-    def close(self):
-        self.socket.close()
+def _pixel_value(screen, rgb):
+    value = 0
+    for channel, mask in zip(rgb, _root_masks(screen)):
+        value |= ((channel * (mask >> _shift(mask)) // 255) << _shift(mask)) & mask
+    return value
 
 
 def set_root_color(rgb):
     """Paints the whole root window in one colour (what xsetroot -solid does)."""
-    x = _RootConnection()
-    try:
-        x.set_background(0x2, x.pixel(rgb))      # CWBackPixel
-    finally:
-        x.close()
+    display = x_display()
+    screen = display.screen()
+    screen.root.change_attributes(background_pixel=_pixel_value(screen, rgb))
+    screen.root.clear_area(0, 0, 0, 0)
+    display.sync()
 
 
 def set_root_bands(bands):
     """Paints the root window in upright bands: bands is a list of (left
     edge, colour) from left to right, the first starting at 0. The root's
     background becomes a pixmap one row high, which X tiles downwards."""
-    x = _RootConnection()
-    try:
-        pixmap, gc = x.id_base + 1, x.id_base + 2
-        requests = struct.pack('<BBHIIHH', 53, x.depth, 4, pixmap, x.root, x.width, 1)
-        requests += struct.pack('<BxHIII', 55, 4, gc, pixmap, 0)
-        edges = [left for left, _ in bands[1:]] + [x.width]
-        for (left, rgb), right in zip(bands, edges):
-            requests += struct.pack('<BxHIII', 56, 4, gc, 0x4, x.pixel(rgb))   # GCForeground
-            requests += struct.pack('<BxHIIhhHH', 70, 5, pixmap, gc, left, 0, right - left, 1)
-        requests += struct.pack('<BxHI', 60, 2, gc)
-        x.socket.sendall(requests)
-        x.set_background(0x1, pixmap)             # CWBackPixmap
-        x.socket.sendall(struct.pack('<BxHI', 54, 2, pixmap))
-    finally:
-        x.close()
+    display = x_display()
+    screen = display.screen()
+    root = screen.root
+    pixmap = root.create_pixmap(screen.width_in_pixels, 1, screen.root_depth)
+    gc = pixmap.create_gc()
+    edges = [left for left, _ in bands[1:]] + [screen.width_in_pixels]
+    for (left, rgb), right in zip(bands, edges):
+        gc.change(foreground=_pixel_value(screen, rgb))
+        pixmap.fill_rectangle(gc, left, 0, right - left, 1)
+    root.change_attributes(background_pixmap=pixmap)
+    root.clear_area(0, 0, 0, 0)
+    gc.free()
+    pixmap.free()
+    display.sync()
 
 
 # ---------------------------------------------------------------------------
@@ -473,7 +369,7 @@ class Program:
     def shot(self):
         """A capture with client-relative access: shot.pixel(x, y) of the
         client area, shot.root.pixel(x, y) of the screen."""
-        return ClientShot(capture_screen(), self.geometry())
+        return ClientShot(self.geometry())
 
     def client_pixel(self, x, y):
         return self.shot().pixel(x, y)
@@ -636,26 +532,25 @@ class Program:
 
 
 class ClientShot:
-    def __init__(self, root, geometry):
-        self.root = root
+    """A picture of the client area: pixel(x, y) in client coordinates."""
+
+    def __init__(self, geometry):
         self.x, self.y, self.width, self.height = geometry
+        self.root = capture_screen(self.x, self.y, self.width, self.height)
 
     def pixel(self, x, y):
         return self.root.pixel(self.x + x, self.y + y)
 
     def visible_rect(self):
         """The part of the client area that lies on the screen."""
-        left, top = max(self.x, 0), max(self.y, 0)
-        right = min(self.x + self.width, self.root.width)
-        bottom = min(self.y + self.height, self.root.height)
-        return left, top, max(right - left, 0), max(bottom - top, 0)
+        return (self.root.left, self.root.top, self.root.right - self.root.left,
+                self.root.bottom - self.root.top)
 
     def client_rows(self):
-        return self.root.rgb_rows(*self.visible_rect())
+        return self.root.rgb(*self.visible_rect()).tobytes()
 
     def save_png(self, path):
-        _left, _top, width, height = self.visible_rect()
-        write_png(path, width, height, self.client_rows())
+        self.root.rgb(*self.visible_rect()).save(path)
         return path
 
 
