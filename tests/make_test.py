@@ -16,6 +16,7 @@ Switches that show the other paths on any machine:
 
 import os
 import re
+import shutil
 import subprocess
 import sys
 import threading
@@ -69,8 +70,18 @@ def run_logged(args, log, env=None, timeout=None):
             return 124
 
 
+# A compiler cache beside the builds, keyed on paths relative to the source
+# tree, so that a fresh clone anywhere compiles only what changed since any
+# earlier run on this machine.
+CCACHE = ['CMAKE_C_COMPILER_LAUNCHER=ccache', 'CMAKE_CXX_COMPILER_LAUNCHER=ccache'] \
+    if shutil.which('ccache') else []
+os.environ.setdefault('CCACHE_BASEDIR', ROOT)
+os.environ.setdefault('CCACHE_NOHASHDIR', 'true')
+
+
 def build(preset, log, defines=(), target=None):
-    configure = ['cmake', '--preset', preset, '--log-level=WARNING'] + ['-D' + d for d in defines]
+    configure = ['cmake', '--preset', preset, '--log-level=WARNING'] + \
+        ['-D' + d for d in list(defines) + CCACHE]
     command = ['cmake', '--build', '--preset', preset, '-j' + JOBS]
     if target:
         command += ['--target', target]

@@ -81,7 +81,7 @@ while [ ! -f "$dir/status" ]; do
         rm -f "$dir/asked"
         exit 1
     fi
-    sleep 0.01
+    sleep 0.02
 done
 cat "$dir/output"
 status=$(cat "$dir/status")
