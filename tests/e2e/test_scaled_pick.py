@@ -30,9 +30,17 @@ def wine_major():
     return int(found.group(1)) if found else 0
 
 
+_log_pixels = [96]
+
+
 def set_log_pixels(dpi):
     """The screen's DPI for the programs started next. Wine takes it when
-    its server starts: the session's server is started afresh."""
+    its server starts: the session's server is started afresh, and only when
+    the DPI changes (a program started just after a restart has been seen to
+    fail to start under Wine 8)."""
+    if dpi == _log_pixels[0]:
+        return
+    _log_pixels[0] = dpi
     result = harness.run([harness.RUN_WINE, 'reg', 'add', r'HKCU\Control Panel\Desktop', '/v',
                           'LogPixels', '/t', 'REG_DWORD', '/d', str(dpi), '/f'], timeout=60)
     if result.returncode == 0:
