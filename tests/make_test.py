@@ -2,9 +2,10 @@
 """`make test`: builds and runs every suite this machine can run, and closes
 with a table of what ran and why anything could not.
 
-The suites that share nothing run side by side: the native ones in one lane,
-each Windows exe's suite and end-to-end tests in a lane of its own, with its
-own virtual display and Wine prefix (two Wine sessions on one display or
+The suites that share nothing run side by side in lanes: the 32-bit native
+suite and the fuzzers, the sanitizers and the release build, and each Windows
+exe's suite and end-to-end tests, with their own virtual displays and Wine
+prefixes (two Wine sessions on one display or
 prefix disturb each other). Exits 0 when everything that ran passed. A suite
 that cannot run on this machine is no failure, unless ZAVRIK_REQUIRE_WIN32=1
 (for whoever publishes a release).
@@ -202,23 +203,27 @@ def native_lane():
     return True
 
 
-def native_others_lane(emulator, emulator_reason, win32_runs):
-    suites = [('native32', 'native32', ['CMAKE_CROSSCOMPILING_EMULATOR=' + (emulator or '')]),
-              ('native-asan', 'ASan/UBSan', []),
-              ('fuzz', 'fuzz', [])]
-    for preset, name, defines in suites:
-        row = ROWS[name]
-        log = os.path.join(LOGS, preset + '.log')
-        row.log = log
-        if preset == 'native32' and emulator is None:
-            row.not_run(emulator_reason)
-            continue
-        say('%s: building%s' % (name, ' (run through %s)' % os.path.basename(emulator)
-                                 if preset == 'native32' and emulator else ''))
-        if not build(preset, log, defines):
-            row.status, row.reason = 'failed', 'the build failed'
-            continue
-        run_ctest(preset, {row: (lambda name: True, case_counts)}, log)
+def native_suite(preset, name, defines=()):
+    row = ROWS[name]
+    log = os.path.join(LOGS, preset + '.log')
+    row.log = log
+    say('%s: building' % name)
+    if not build(preset, log, defines):
+        row.status, row.reason = 'failed', 'the build failed'
+        return
+    run_ctest(preset, {row: (lambda name: True, case_counts)}, log)
+
+
+def native32_and_fuzz_lane(emulator, emulator_reason):
+    if emulator is None:
+        ROWS['native32'].not_run(emulator_reason)
+    else:
+        native_suite('native32', 'native32', ['CMAKE_CROSSCOMPILING_EMULATOR=' + emulator])
+    native_suite('fuzz', 'fuzz')
+
+
+def sanitizers_and_release_lane(win32_runs):
+    native_suite('native-asan', 'ASan/UBSan')
     if not win32_runs:
         # The release exe is built and linked even where it cannot be tested.
         log = os.path.join(LOGS, 'win32.log')
@@ -316,7 +321,8 @@ def main():
     native_ok = native_lane()
     native_built.set()
     if native_ok:
-        lanes.append(in_thread(native_others_lane, emulator, emulator_reason, win32_runs))
+        lanes.append(in_thread(native32_and_fuzz_lane, emulator, emulator_reason))
+        lanes.append(in_thread(sanitizers_and_release_lane, win32_runs))
     for lane in lanes:
         lane.join()
     return 1 if print_table(require_win32) else 0
