@@ -222,8 +222,9 @@ def native32_and_fuzz_lane(emulator, emulator_reason):
     native_suite('fuzz', 'fuzz')
 
 
-def sanitizers_and_release_lane(win32_runs):
+def sanitizers_and_release_lane(win32_known, win32_runs):
     native_suite('native-asan', 'ASan/UBSan')
+    win32_known.wait()
     if not win32_runs:
         # The release exe is built and linked even where it cannot be tested.
         log = os.path.join(LOGS, 'win32.log')
@@ -306,23 +307,33 @@ def main():
             emulator = line
         else:
             emulator_reason = '%s, and %s' % (kernel_reason, line)
-    reason = wine32_reason(runs_i386, kernel_reason)
-    win32_runs = reason is None
-    if not win32_runs:
-        for name in ('win32', 'e2e win32'):
-            ROWS[name].not_run(reason)
-
-    # The end-to-end tests take their expected values from the native model
-    # tool: a Windows lane builds meanwhile, then waits for it.
+    # The native and 64-bit Windows builds go ahead while wine32 is being
+    # installed (a mirror mid-sync can take a while to say no); the 32-bit
+    # Windows lane waits for its answer.
     native_built = threading.Event()
     lanes = [in_thread(windows_lane, 'win64', native_built)]
-    if win32_runs:
-        lanes.append(in_thread(windows_lane, 'win32', native_built))
+    win32_known = threading.Event()
+    win32_runs = []
+
+    def win32_lane():
+        reason = wine32_reason(runs_i386, kernel_reason)
+        if reason is None:
+            win32_runs.append(True)
+        else:
+            for name in ('win32', 'e2e win32'):
+                ROWS[name].not_run(reason)
+        win32_known.set()
+        if win32_runs:
+            windows_lane('win32', native_built)
+    lanes.append(in_thread(win32_lane))
+
+    # The end-to-end tests take their expected values from the native model
+    # tool: the Windows lanes build meanwhile, then wait for it.
     native_ok = native_lane()
     native_built.set()
     if native_ok:
         lanes.append(in_thread(native32_and_fuzz_lane, emulator, emulator_reason))
-        lanes.append(in_thread(sanitizers_and_release_lane, win32_runs))
+        lanes.append(in_thread(sanitizers_and_release_lane, win32_known, win32_runs))
     for lane in lanes:
         lane.join()
     return 1 if print_table(require_win32) else 0
