@@ -282,6 +282,9 @@ def print_table(require_win32):
     print('%d suites passed, %d failed, %d not run, in %d min %02d s'
           % (sum(r.status == 'passed' for r in ran), sum(r.status == 'failed' for r in ran),
              len(ROWS) - len(ran), total // 60, total % 60))
+    counted = [re.match(r'(\d+) passed, (\d+) failed', r.counts) for r in ran]
+    print('total: %d passed, %d failed' % (sum(int(c.group(1)) for c in counted if c),
+                                           sum(int(c.group(2)) for c in counted if c)))
     for row in ROWS.values():
         if row.status == 'failed' and row.log:
             print('%s failed: its log is %s' % (row.name, os.path.relpath(row.log, ROOT)))
