@@ -15,6 +15,16 @@ static void appendLine(std::string& text, const char* line) {
     text += line;
 }
 
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
 std::string formatSettings(const Settings& s) {
     const PickState& p = s.pick;
     char line[200];

@@ -12,6 +12,9 @@
 // that into CR LF on disk).
 std::string formatSettings(const Settings& s);
 
+// The text as a text-mode stream puts it on disk on Windows: CR LF line ends.
+std::string withCrLf(const std::string& text);
+
 // Reads the file's text into s exactly as the file's 20 formatted scans (one
 // per line) would: each scan stops at the first character that does not fit
 // and the next one starts there, so a damaged line loses only its own fields,

@@ -63,18 +63,6 @@ bool writeAndClose(FILE* f, const std::string& text) {
     return ok;
 }
 
-// The text as a text-mode stream puts it on disk: the in-place rewrite works
-// on raw bytes, so that what it keeps of the old file is exactly what was there.
-std::string onDiskBytes(const std::string& text) {
-    std::string bytes;
-    for (char c : text) {
-        if (c == '\n')
-            bytes += '\r';
-        bytes += c;
-    }
-    return bytes;
-}
-
 bool writeAtStart(int fd, const std::string& bytes) {
     return _lseek(fd, 0, SEEK_SET) == 0 &&
            writeSettingsBytes(fd, bytes.data(), (unsigned)bytes.size());
@@ -108,7 +96,8 @@ bool overwriteThenCut(int fd, const std::string& bytes, long oldLength) {
 // is cut to the new length only once the whole text is written and on disk.
 // Any failure puts the old bytes back.
 bool rewriteInPlace(const wchar_t* path, const std::string& text) {
-    const std::string bytes = onDiskBytes(text);
+    // Raw bytes, so that what is kept of the old file is exactly what was there.
+    const std::string bytes = withCrLf(text);
     const int fd = _wopen(path, _O_RDWR | _O_BINARY);
     if (fd < 0)
         return false;

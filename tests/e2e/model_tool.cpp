@@ -45,7 +45,6 @@
 #include "palette/palette_text.h"
 #include "pick/locate.h"
 #include "pick/readout_model.h"
-#include "tests/on_disk_text.h"
 
 namespace {
 

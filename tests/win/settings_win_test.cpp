@@ -10,7 +10,6 @@
 #include "app/settings_win.h"
 #include "settings_write_hook.h"
 #include "main_window_harness.h"
-#include "tests/on_disk_text.h"
 
 using namespace harness;
 
