@@ -139,6 +139,28 @@ void drawPolygon(const POINT* points, int count, HPEN pen, HBRUSH brush) {
     markAround(left, top, right, bottom, penReach(pen));
 }
 
+// Where the five copies may set pixels: the text's cell grown by the
+// outline's pixel on every side and by the glyphs that overhang the cell
+// at either end.
+static RECT outlinedTextBoxOn(HDC dc, int x, int y, const wchar_t* text, int n) {
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32W(dc, text, n, &extent);
+    ABC first = {}, last = {};
+    if (n > 0 && (!GetCharABCWidthsW(dc, text[0], text[0], &first) ||
+                  !GetCharABCWidthsW(dc, text[n - 1], text[n - 1], &last)))
+        first = last = ABC();
+    const int before = first.abcA < 0 ? -first.abcA : 0;
+    const int after = last.abcC < 0 ? -last.abcC : 0;
+    RECT box;
+    SetRect(&box, x - 1 - before, y - 1, x + extent.cx + 1 + after, y + extent.cy + 1);
+    return box;
+}
+
+RECT outlinedTextBox(HFONT font, int x, int y, const wchar_t* text) {
+    SelectObject(shell.windowDC, font);
+    return outlinedTextBoxOn(shell.windowDC, x, y, text, lstrlenW(text));
+}
+
 void drawOutlinedTextOn(HDC dc, COLORREF background, std::uint8_t mode, int x, int y,
                         HFONT font, const wchar_t* text) {
     if (mode == 0)
@@ -147,9 +169,17 @@ void drawOutlinedTextOn(HDC dc, COLORREF background, std::uint8_t mode, int x, i
     SelectObject(dc, font);
     SetBkColor(dc, background);
     SetTextColor(dc, White);
-    TextOutW(dc, x + 1, y + 1, text, n);
-    if (mode != 0)
+    if (mode != 0) {
+        // The opaque copy's background covers the whole outlined box, not
+        // only its own cell: the copies to the left and above reach two
+        // pixels past that cell, and a font that blends its edges with what
+        // lies beneath would otherwise grow bolder there at every repaint.
+        const RECT box = outlinedTextBoxOn(dc, x, y, text, n);
+        ExtTextOutW(dc, x + 1, y + 1, ETO_OPAQUE, &box, text, (UINT)n, NULL);
         SetBkMode(dc, TRANSPARENT);
+    } else {
+        TextOutW(dc, x + 1, y + 1, text, n);
+    }
     TextOutW(dc, x + 1, y - 1, text, n);
     TextOutW(dc, x - 1, y + 1, text, n);
     TextOutW(dc, x - 1, y - 1, text, n);

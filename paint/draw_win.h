@@ -48,6 +48,11 @@ void drawPolygon(const POINT* points, int count, HPEN pen, HBRUSH brush);
 // opaque on bgColor, which wipes out whatever text stood there before.
 void drawOutlinedText(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text);
 
+// Every pixel drawOutlinedText may set for the text at (x, y): its cell,
+// the outline and any overhang of the glyphs at either end. The font stays
+// selected.
+RECT outlinedTextBox(HFONT font, int x, int y, const wchar_t* text);
+
 // drawOutlinedText for a text drawn again and again unchanged (the palette
 // letters, the glyphs): the painter may keep its picture.
 void drawOutlinedLabel(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text);

@@ -20,13 +20,25 @@ static void invalidateWithErase(int left, int top, int right, int bottom) {
 }
 
 // The glyph as drawn: its extent in the font it is drawn with.
+static WindowRect glyphBoxAsDrawn() {
+    const Layout& L = app.layout;
+    const int x = L.panelRight + LensGlyphGap;
+    const RECT drawn = outlinedTextBox(gdi.symbolFont, x, L.panelTop, LensGlyph);
+    return lensGlyphBox(drawn.right - 1 - x, drawn.bottom - 1 - L.panelTop);
+}
+
 static void invalidateGlyphBox() {
-    HDC dc = shell.windowDC;
-    SelectObject(dc, gdi.symbolFont);
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32W(dc, LensGlyph, lstrlenW(LensGlyph), &extent);
-    const WindowRect box = lensGlyphBox(extent.cx, extent.cy);
+    const WindowRect box = glyphBoxAsDrawn();
     invalidateWithErase(box.left, box.top, box.right, box.bottom);
+}
+
+// The glyph is transparent and drawn at every repaint: over its own old
+// picture a font that blends its edges would grow bolder each time.
+static void drawLensGlyph() {
+    const Layout& L = app.layout;
+    const WindowRect box = glyphBoxAsDrawn();
+    fillColorRect(box.left, box.top, box.right, box.bottom, app.settings.bgColor);
+    drawOutlinedLabel(0, L.panelRight + LensGlyphGap, L.panelTop, gdi.symbolFont, LensGlyph);
 }
 
 static void invalidatePickLine() {
@@ -93,8 +105,7 @@ void drawPickOverlay(std::int8_t mark) {
         handleRequest(mark);
         return;
     }
-    const Layout& L = app.layout;
-    drawOutlinedLabel(0, L.panelRight + LensGlyphGap, L.panelTop, gdi.symbolFont, LensGlyph);
+    drawLensGlyph();
     if (app.settings.pick.pickActive == 0)
         return;
     drawLineAndRings(mark);

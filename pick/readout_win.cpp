@@ -23,6 +23,19 @@ static void drawColorValue(const wchar_t* format, COLORREF c, int offsetIndex, i
     drawOutlinedText(1, panelMid() - ReadoutTextOffsets[offsetIndex], y, gdi.valueFont, text);
 }
 
+// The pin stands in the panel's top right corner, 20 pixels from its right
+// edge. A font that draws it wider is moved left until all of it lies within
+// the frame: drawn transparent over the lens glyph beside the panel, it would
+// grow bolder there at every repaint, since only the panel is filled anew.
+static void drawPinGlyph() {
+    const Layout& L = app.layout;
+    const int x = L.panelRight - 20;
+    const int y = L.panelTop + 1;
+    const RECT box = outlinedTextBox(gdi.symbolFont, x, y, PinGlyph);
+    const int beyond = box.right - L.panelRight;
+    drawOutlinedLabel(0, beyond > 0 ? x - beyond : x, y, gdi.symbolFont, PinGlyph);
+}
+
 static void clearStripAbovePanel() {
     const Layout& L = app.layout;
     const bool mouseInside = app.interaction.mouseInside != 0;
@@ -65,7 +78,7 @@ static bool paintSplitPanel(std::uint8_t hoverOnly, COLORREF c) {
         return false;
     fillColorRect(mid, L.panelTop + 1, L.panelRight, L.panelBottom, pick.pickColor);
     drawColorValue(PickFormats[format], pick.pickColor, format, BottomRowY);
-    drawOutlinedLabel(0, L.panelRight - 20, L.panelTop + 1, gdi.symbolFont, PinGlyph);
+    drawPinGlyph();
     return true;
 }
 
