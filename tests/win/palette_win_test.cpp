@@ -552,11 +552,15 @@ private:
         SetClipboardData(CF_UNICODETEXT, o.mode == BusyWithRenderedText ? textBlock() : nullptr);
         CloseClipboard();
         SetEvent(o.offered);
-        // Waiting on its queue for posted messages only: busy to every
-        // sender, yet not what Wine counts as hung, which gives up on a
-        // thread that has not looked at its queue for five seconds.
-        if (o.mode != RendersOnRequest)
+        // The busy program waits on its queue for posted messages only:
+        // busy to every sender, yet not what Wine counts as hung, which gives
+        // up on a thread that has not looked at its queue for five seconds.
+        // The hung one looks at no messages at all: Wine 10 answers a message
+        // sent to a thread already waiting on its queue, whatever the mask.
+        if (o.mode == BusyWithRenderedText)
             MsgWaitForMultipleObjects(1, &o.release, FALSE, INFINITE, QS_POSTMESSAGE);
+        if (o.mode == HangsUnrendered)
+            WaitForSingleObject(o.release, INFINITE);
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0)
             DispatchMessageW(&msg);
