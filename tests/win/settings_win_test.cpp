@@ -276,36 +276,38 @@ TEST_F(SettingsFileTest, NoFileKeepsTheDefaultsAndTheRectangle) {
 }
 
 // The corner is kept in the work area of the monitor the rectangle meets
-// most; Xvfb has one monitor of 1920 x 1200 whose work area is all of it.
+// most: 64 pixels of it at least. The session's one monitor has a work area
+// of all of it, of whatever size the session gives its screen.
 TEST_F(SettingsFileTest, TheCornerIsKeptInsideTheWorkArea) {
     measureWorkArea();
     const WindowRect& w = app.layout.workArea;
-    ASSERT_EQ(w.right - w.left, GetSystemMetrics(SM_CXSCREEN));
-    struct CornerCase {
-        const char* line1;
-        WindowRect expected;
+    ASSERT_EQ(w.left, 0);
+    ASSERT_EQ(w.right, GetSystemMetrics(SM_CXSCREEN));
+    const int W = w.right, H = w.bottom;
+    const WindowRect cases[][2] = {
+        {{-500, 20, 300, 400}, {0, 20, 300, 400}},                     // narrower, not moved
+        {{W - 20, 20, W + 980, 400}, {W - 64, 20, W + 980, 400}},      // pulled back, right kept
+        {{10, -40, 400, 300}, {10, 0, 400, 300}},
+        {{10, H - 50, 400, H + 300}, {10, H - 64, 400, H + 300}},
+        {{30, 40, 500, 400}, {30, 40, 500, 400}},
+        {{W + 3000, H + 1800, W + 3400, H + 2200}, {W - 64, H - 64, W + 3400, H + 2200}},  // on no monitor: the primary
     };
-    const CornerCase cases[] = {
-        {"-500,20,300,400", {0, 20, 300, 400}},          // narrower, not moved
-        {"1900,20,2900,400", {1856, 20, 2900, 400}},     // pulled back, right kept
-        {"10,-40,400,300", {10, 0, 400, 300}},
-        {"10,1150,400,1500", {10, 1136, 400, 1500}},
-        {"30,40,500,400", {30, 40, 500, 400}},
-        {"5000,3000,5400,3400", {1856, 1136, 5400, 3400}},  // on no monitor: the primary
-    };
-    for (const CornerCase& c : cases) {
-        SCOPED_TRACE(c.line1);
+    for (const auto& c : cases) {
+        const std::string line1 = std::to_string(c[0].left) + "," + std::to_string(c[0].top) + "," +
+                                  std::to_string(c[0].right) + "," + std::to_string(c[0].bottom);
+        SCOPED_TRACE(line1);
         std::string text = defaultFileText();
-        text = std::string(c.line1) + text.substr(text.find('\r'));
+        text = line1 + text.substr(text.find('\r'));
         ASSERT_TRUE(writeFileBytes(path(), text));
         loadIntoDefaults();
         const WindowRect& r = app.settings.normalRect;
-        EXPECT_EQ(r.left, c.expected.left);
-        EXPECT_EQ(r.top, c.expected.top);
-        EXPECT_EQ(r.right, c.expected.right);
-        EXPECT_EQ(r.bottom, c.expected.bottom);
-        EXPECT_EQ(shell.placement.rcNormalPosition.left, c.expected.left);
-        EXPECT_EQ(shell.placement.rcNormalPosition.top, c.expected.top);
+        const WindowRect& e = c[1];
+        EXPECT_EQ(r.left, e.left);
+        EXPECT_EQ(r.top, e.top);
+        EXPECT_EQ(r.right, e.right);
+        EXPECT_EQ(r.bottom, e.bottom);
+        EXPECT_EQ(shell.placement.rcNormalPosition.left, e.left);
+        EXPECT_EQ(shell.placement.rcNormalPosition.top, e.top);
     }
 }
 
