@@ -53,6 +53,10 @@ mounted_below() {
 }
 
 ensure() {
+    if [ "${ZAVRIK_WINE10_FAIL:-}" = 1 ]; then
+        # The whole way of a first making, with a suite no mirror has.
+        root=$root-forced-failure marker=$root/.zavrik-complete suite=zavrik-forced-failure
+    fi
     [ -f "$marker" ] && return 0
     if ! command -v debootstrap >/dev/null 2>&1; then
         apt-get install -y debootstrap >/dev/null 2>&1 \
@@ -66,10 +70,13 @@ ensure() {
         rm -rf "$root" || fail "the half-made $root could not be removed"
     fi
     mkdir -p "$(dirname "$root")" || fail "$(dirname "$root") could not be created"
+    free_kb=$(df -Pk "$(dirname "$root")" 2>/dev/null | awk 'NR == 2 { print $4 }')
+    [ -z "$free_kb" ] || [ "$free_kb" -ge 3000000 ] \
+        || fail "it needs about 3 GB, and $(dirname "$root") has $((free_kb / 1024)) MB free"
     log=$root.log
     if ! debootstrap --variant=minbase \
             --include=wine,wine64,xvfb,xdotool,x11-xserver-utils \
-            trixie "$root" "$url" >"$log" 2>&1; then
+            "${suite:-trixie}" "$root" "$url" >"$log" 2>&1; then
         reason=$(grep -E '^(E|W): ' "$log" | tail -1)
         [ -n "$reason" ] || reason=$(tail -1 "$log")
         fail "${reason:-debootstrap failed}"
