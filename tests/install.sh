@@ -13,7 +13,7 @@ set -u
 # tool:package pairs; a package is installed only when its tool is missing.
 TOOLS="cmake:cmake g++:g++ clang++:clang ccache:ccache
 x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 i686-w64-mingw32-g++-posix:g++-mingw-w64-i686
-wine:wine /usr/lib/wine/wine64:wine64 Xvfb:xvfb xdotool:xdotool xclip:xclip
+wine:wine /usr/lib/wine/wine64:wine64 Xvfb:xvfb Xephyr:xserver-xephyr xdotool:xdotool xclip:xclip
 /usr/bin/python3:python3 /usr/src/googletest/CMakeLists.txt:googletest
 /usr/lib/python3/dist-packages/Xlib/display.py:python3-xlib /usr/lib/python3/dist-packages/PIL/Image.py:python3-pil
 /usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf:fonts-symbola

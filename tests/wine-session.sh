@@ -8,6 +8,9 @@
 #                               display: Wine takes settings such as the
 #                               screen's DPI when its server starts
 #   wine-session.sh stop DIR    stops both (by pid and by prefix)
+# ZAVRIK_MONITORS="1024x768 1280x1024" gives the display one monitor per size,
+# side by side from the first (the primary) rightwards: a Xephyr server with
+# Xinerama heads, itself shown on an Xvfb of its own.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 action=$1
@@ -29,23 +32,16 @@ start() {
     fi
     mkdir -p "$dir"
     stop
-    # Xvfb takes the first free display number itself and writes it to the
-    # file, so that sessions started at the same moment never meet.
-    rm -f "$dir/display.number"
-    # setsid and no inherited output: CTest must not wait for these to end.
     # ZAVRIK_SCREEN gives another size, e.g. 1280x1024x24 where a window
     # of the test sizes meets the system's widest window.
-    setsid Xvfb -displayfd 3 -noreset -screen 0 "${ZAVRIK_SCREEN:-1920x1200x24}" -nolisten tcp \
-        3>"$dir/display.number" </dev/null >/dev/null 2>&1 &
-    echo $! >"$dir/xvfb.pid"
-    tries=0
-    while ! grep -q '^[0-9]' "$dir/display.number" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ $tries -lt 400 ] || { echo "Xvfb did not start" >&2; exit 1; }
-        sleep 0.05
-    done
-    display=$(head -1 "$dir/display.number")
-    export DISPLAY=":$display"
+    x_server xvfb Xvfb -screen 0 "${ZAVRIK_SCREEN:-1920x1200x24}"
+    if [ -n "${ZAVRIK_MONITORS:-}" ]; then
+        # RANDR off: Wine then takes the monitors from Xinerama's heads.
+        heads=
+        for size in $ZAVRIK_MONITORS; do heads="$heads -screen $size"; done
+        # shellcheck disable=SC2086
+        x_server xephyr Xephyr +xinerama -extension RANDR $heads
+    fi
     echo "$DISPLAY" >"$dir/display"
     "$here/ensure-wineprefix.sh" || exit 1
     serve
@@ -64,6 +60,27 @@ serve() {
     "$here/run-wine.sh" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# Starts an X server on DISPLAY (if any) and makes DISPLAY its own. The
+# server takes the first free display number itself and writes it to the
+# file, so that sessions started at the same moment never meet. setsid and
+# no inherited output: CTest must not wait for it to end.
+x_server() {
+    name=$1
+    shift
+    rm -f "$dir/display.number"
+    setsid "$@" -displayfd 3 -noreset -nolisten tcp \
+        3>"$dir/display.number" </dev/null >/dev/null 2>&1 &
+    echo $! >"$dir/$name.pid"
+    tries=0
+    while ! grep -q '^[0-9]' "$dir/display.number" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -lt 400 ] || { echo "$1 did not start" >&2; exit 1; }
+        sleep 0.05
+    done
+    DISPLAY=":$(head -1 "$dir/display.number")"
+    export DISPLAY
+}
+
 restart() {
     [ -f "$dir/display" ] || { echo "no Wine session in $dir" >&2; exit 1; }
     DISPLAY=$(cat "$dir/display")
@@ -78,10 +95,10 @@ stop() {
         zavrik_wineserver -k >/dev/null 2>&1
         zavrik_wineserver -w >/dev/null 2>&1
     fi
-    if [ -f "$dir/xvfb.pid" ]; then
-        kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
-    fi
-    rm -f "$dir/display" "$dir/display.number" "$dir/xvfb.pid"
+    for server in xephyr xvfb; do
+        [ -f "$dir/$server.pid" ] && kill "$(cat "$dir/$server.pid")" 2>/dev/null
+    done
+    rm -f "$dir/display" "$dir/display.number" "$dir/xephyr.pid" "$dir/xvfb.pid"
     rm -rf "$dir"/cases-*
 }
 
