@@ -42,6 +42,12 @@ _session = {}
 
 
 def setUpModule():
+    if os.environ.get('ZAVRIK_WINE') == '10':
+        # Measured: EnumDisplayMonitors gives the second head the work area
+        # 1024,0,2304,1024 but the monitor rectangle 0,0,1024,768, the
+        # primary's, so MonitorFromRect finds no monitor for a window on it.
+        raise unittest.SkipTest('Wine 10 gives a Xinerama head other than the first the '
+                                "primary's monitor rectangle (docs/wine-versions.md)")
     if shutil.which('Xephyr') is None:
         raise unittest.SkipTest('no Xephyr (xserver-xephyr) to make a display of two monitors')
     folder = tempfile.mkdtemp(prefix='zavrik-monitors-')
