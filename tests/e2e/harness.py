@@ -389,6 +389,11 @@ class Program:
                                  % (x, y, expected, seen[0] if seen else None,
                                     ' (%s)' % what if what else '', picture)) from None
 
+    def pixels_hold(self, points):
+        """Whether every ((x, y), (r, g, b)) of points holds now."""
+        shot = self.shot()
+        return all(shot.pixel(*p) == tuple(c) for p, c in points)
+
     def wait_pixels(self, points, timeout=DRAW_TIMEOUT, what='pixels'):
         """points: list of ((x, y), (r, g, b)). Waits until every one holds;
         on time-out the message lists those that do not."""
