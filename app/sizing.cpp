@@ -2,8 +2,6 @@
 
 namespace {
 
-// Vertical room the client area keeps beside the hexagon's 4N + 2 half-rows.
-const int ChartMarginHeight = 96;
 // Horizontal room beside the charts: two side margins and the gap between.
 const int ChartMarginWidth = 144;
 

@@ -3,7 +3,7 @@
 // are outer window sizes (frame included) unless named client sizes.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Window width whose client area holds both charts at the unit that a window
 // of height h allows.

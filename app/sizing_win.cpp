@@ -1,7 +1,7 @@
 #include "app/sizing_win.h"
 
 #include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "app/sizing.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"

@@ -37,8 +37,6 @@ const LPARAM KeyWasDown = 0x40000000;
 
 bool keyDown(int virtualKey) { return GetAsyncKeyState(virtualKey) < 0; }
 
-bool isSlot(HitCode code) { return code < PaletteSlots; }
-
 // Mouse messages carry client coordinates as unsigned words: a point left of
 // or above the window (possible while the mouse is captured) reads large.
 int mouseX(LPARAM lParam) { return (int)LOWORD(lParam); }

@@ -2,7 +2,7 @@
 // messages, each handed to a small handler.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,7 +1,7 @@
 // Painting of the two charts and their markers onto the kept window DC.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Paints every dot of the level hexagon over what is there.
 void paintHexagon();

@@ -1,13 +1,11 @@
 #include "layout/layout.h"
 
 #include "app/sizing.h"
-#include "app/state.h"
+#include "core/state.h"
 #include "pick/locate.h"
 
 namespace {
 
-// Vertical room the client area keeps beside the hexagon's 4N + 2 half-rows.
-const int ChartMarginHeight = 96;
 // Distance of each chart's outermost dot column from the client edge, beyond
 // one unit.
 const int SideMargin = 48;
@@ -17,7 +15,6 @@ const int PanelTop = 46;
 const int StripBottomMargin = 8;
 // Smallest client height the user may drag the window to.
 const int MinClientHeight = 300;
-const int DefaultSizeIndex = 2;
 
 // A hand-edited settings file must never index past the grid table; the
 // reader checks this too, but the layout is where the table is read.

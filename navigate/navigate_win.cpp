@@ -1,6 +1,6 @@
 #include "navigate/navigate_win.h"
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "chart/hexagon.h"
 #include "chart/paint_win.h"
 #include "chart/triangle.h"
@@ -10,14 +10,9 @@
 
 namespace {
 
-// Positions are kept in 1/1024 of N so that they survive a grid size change.
-const int PositionScale = 1024;
+int toPosition(int value) { return positionOfIndex(value, app.settings.gridSize); }
 
-int toPosition(int value) { return value * PositionScale / app.settings.gridSize; }
-
-int fromPosition(int position) {
-    return roundHalfAway((double)app.settings.gridSize * position / PositionScale);
-}
+int fromPosition(int position) { return indexOfPosition(position, app.settings.gridSize); }
 
 bool holdsCapture() {
     return shell.mainWindow != NULL && GetCapture() == shell.mainWindow;

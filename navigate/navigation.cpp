@@ -5,11 +5,9 @@
 namespace {
 
 const int SectorCount = 6;
-// Positions are kept in 1/1024 of N; a coarse step moves by half of that
-// range, a quarter of the level range.
-const int PositionScale = 1024;
-const int CoarseStep = 512;
-const int MaxLevelPos = 2048;
+// A coarse step moves by half of the position range, a quarter of the
+// level range.
+const int CoarseStep = PositionScale / 2;
 
 int clampTo(int v, int low, int high) {
     if (v < low)
@@ -29,7 +27,7 @@ std::int8_t previousSector(std::int8_t s) {
 
 // The integer level or slice that a 1/1024 position stands for.
 int positionToIndex(int pos) {
-    return roundHalfAway(app.settings.gridSize * (double)pos / PositionScale);
+    return indexOfPosition(pos, app.settings.gridSize);
 }
 
 void fineSliceStep(bool forward, std::int8_t& sector, int& slice) {

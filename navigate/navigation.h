@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/state.h"
+#include "core/state.h"
 
 // What a level change does to pickMark: the hexagon ring stops matching.
 std::int8_t levelTransition(std::int8_t mark);

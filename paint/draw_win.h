@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // The two charts, each a walk of its colour model (chart/hexagon.h and
 // chart/triangle.h) in painting order.

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "paint/chart_plan_win.h"
 #include "paint/dot_stamp_win.h"
 #include "paint/draw_win.h"

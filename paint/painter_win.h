@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Chooses the painter: true the default one, false the literal one. Before
 // the window exists this only records the choice; on a live window it

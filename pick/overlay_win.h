@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // mark is a pickMark value (negative: overlay hidden, nothing drawn) or one
 // of the requests OverlayHide and OverlayEraseLine, which invalidate what

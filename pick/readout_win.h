@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // The value formats for wsprintfW with red, green and blue, indexed by
 // pickFormat (0 decimal, 1 hexadecimal): the hover value and the picked value.

@@ -35,7 +35,7 @@
 
 #include "app/settings_format.h"
 #include "app/sizing.h"
-#include "app/state.h"
+#include "app/defaults.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"

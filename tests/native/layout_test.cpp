@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/sizing.h"
-#include "app/state.h"
+#include "core/state.h"
 #include "chart/markers.h"
 #include "layout/layout.h"
 #include "navigate/hit_test.h"

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "app/sizing.h"
-#include "app/state.h"
+#include "app/defaults.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"

@@ -13,7 +13,7 @@
 #include "app/init_win.h"
 #include "paint/painter_win.h"
 #include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "app/defaults.h"
 
 namespace harness {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/shell_win.h"
-#include "app/sizing.h"
+#include "core/shell_win.h"
+#include "app/defaults.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"

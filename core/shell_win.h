@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "app/state.h"
+#include "core/state.h"
 
 struct GdiKit {
     HBRUSH bgBrush;
