@@ -3,12 +3,10 @@
 #include <cwchar>
 
 #include "app/defaults.h"
+#include "app/relayout.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/window_proc_win.h"
-#include "chart/hexagon.h"
-#include "chart/triangle.h"
-#include "layout/layout.h"
 
 namespace {
 
@@ -92,9 +90,7 @@ void prepareChartState() {
     const RECT& r = shell.placement.rcNormalPosition;
     app.layout.clientWidth = r.right - app.layout.frameWidth - r.left;
     app.layout.clientHeight = r.bottom - r.top - app.layout.frameHeight;
-    computeLayout();
-    updateLevel();
-    updateHue();
+    relayout();
 }
 
 void registerMainWindowClass() {

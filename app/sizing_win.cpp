@@ -1,11 +1,9 @@
 #include "app/sizing_win.h"
 
+#include "app/relayout.h"
 #include "app/settings_win.h"
-#include "core/shell_win.h"
 #include "app/sizing.h"
-#include "chart/hexagon.h"
-#include "chart/triangle.h"
-#include "layout/layout.h"
+#include "core/shell_win.h"
 
 // The work area measured at start-up is the primary monitor's: a window on
 // another monitor would be cut to the primary's height, or pulled onto its
@@ -33,9 +31,7 @@ void changeGridSize(int index) {
     if (index < 0 || index >= GridSizeCount)
         return;
     app.settings.sizeIndex = index;
-    computeLayout();
-    updateLevel();
-    updateHue();
+    relayout();
     if (IsZoomed(shell.mainWindow)) {
         // The maximised window keeps its size; the normal rectangle keeps its
         // height and takes the new grid's width for when it is restored.

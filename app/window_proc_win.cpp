@@ -2,11 +2,11 @@
 
 #include <winnls32.h>
 
+#include "app/relayout.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/sizing_win.h"
 #include "chart/paint_win.h"
-#include "layout/layout.h"
 #include "navigate/hit_test.h"
 #include "navigate/navigate_win.h"
 #include "paint/painter_win.h"
@@ -165,7 +165,7 @@ void onSize(HWND hwnd, LPARAM lParam) {
     Layout& L = app.layout;
     L.clientWidth = LOWORD(lParam);
     L.clientHeight = HIWORD(lParam);
-    computeLayout();
+    relayout();
     MoveWindow(shell.sizeCombo, ControlLeft, ComboTop, ControlWidth, ComboDropHeight, TRUE);
     MoveWindow(shell.copyButton, ControlLeft, L.clientHeight - CopyButtonFromBottom,
                ControlWidth, ButtonHeight, TRUE);

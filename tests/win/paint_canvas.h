@@ -11,7 +11,7 @@
 #include "app/defaults.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
-#include "layout/layout.h"
+#include "app/relayout.h"
 #include "paint/painter_win.h"
 
 struct PaintCanvas {
@@ -190,9 +190,7 @@ inline void layOut(int sizeIndex, int clientWidth, int clientHeight) {
     app.settings.sizeIndex = sizeIndex;
     app.layout.clientWidth = clientWidth;
     app.layout.clientHeight = clientHeight;
-    computeLayout();
-    updateLevel();
-    updateHue();
+    relayout();
 }
 
 // Stands for whatever was on the screen before: no painter uses it.
