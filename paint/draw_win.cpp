@@ -1,7 +1,5 @@
 #include "paint/draw_win.h"
 
-#include "chart/hexagon.h"
-#include "chart/triangle.h"
 #include "paint/buffer_write_win.h"
 #include "paint/painter_state_win.h"
 
@@ -50,6 +48,11 @@ void drawDotByGdi(int x, int y, int radius, COLORREF c) {
     markAround(x, y, x, y, radius + 1);
 }
 
+// A dot of a walk, the walk's context being the radius.
+void drawVisitedDotByGdi(void* radius, int x, int y, COLORREF c) {
+    drawDotByGdi(x, y, *(const int*)radius, c);
+}
+
 }  // namespace
 
 void drawDot(int x, int y, int radius, COLORREF c) {
@@ -57,14 +60,11 @@ void drawDot(int x, int y, int radius, COLORREF c) {
         drawDotByGdi(x, y, radius, c);
 }
 
-void paintChartDots(ChartDots chart, int radius) {
-    if (stampChart(chart, radius))
+void paintChartDots(const ChartDots& chart) {
+    if (stampChart(chart))
         return;
-    const auto draw = [radius](int x, int y, COLORREF c) { drawDotByGdi(x, y, radius, c); };
-    if (chart == HexagonDots)
-        forEachHexagonDot(draw);
-    else
-        forEachTriangleDot(draw);
+    int radius = chart.radius;
+    chart.walk(drawVisitedDotByGdi, &radius);
 }
 
 void fillColorRect(int left, int top, int right, int bottom, COLORREF c) {

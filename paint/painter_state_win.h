@@ -43,8 +43,7 @@ struct Painter {
     // Learnt for the whole run.
     std::vector<DotShape> dotShapes;   // by radius
     std::vector<RingShape> ringShapes;
-    ChartCache hexagon;
-    ChartCache triangle;
+    ChartCache charts[KeptCharts];
     std::uint64_t walksMade;
     std::vector<TextStamp> textStamps;
 };
