@@ -86,7 +86,7 @@ void prepareChartState() {
     Interaction& in = app.interaction;
     in.hoverColor = app.settings.bgColor;
     in.mouseInside = 0;
-    in.dragMode = 0;
+    in.dragMode = DragIdle;
     const RECT& r = shell.placement.rcNormalPosition;
     app.layout.clientWidth = r.right - app.layout.frameWidth - r.left;
     app.layout.clientHeight = r.bottom - r.top - app.layout.frameHeight;

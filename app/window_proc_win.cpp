@@ -52,7 +52,7 @@ void followHover(HitCode expected) {
     COLORREF colour = 0;
     if (hitTest(p.x, p.y, colour) == expected && colour != app.interaction.hoverColor) {
         app.interaction.hoverColor = colour;
-        paintReadoutPanel(0);
+        paintReadoutPanel(ReadoutWhole);
     }
 }
 
@@ -82,7 +82,7 @@ void dropPick() {
     if (!pick.pickActive)
         return;
     pick.pickActive = 0;
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     if (pick.pickMark > 0)
         drawPickOverlay(OverlayEraseLine);
 }
@@ -92,8 +92,8 @@ void changeBackground(COLORREF colour) {
         return;
     app.settings.bgColor = colour;
     // A pen or brush still selected into the kept DC would not be deleted.
-    SelectObject(shell.windowDC, GetStockObject(WHITE_PEN));
-    SelectObject(shell.windowDC, GetStockObject(NULL_BRUSH));
+    SelectObject(shell.drawingDC, GetStockObject(WHITE_PEN));
+    SelectObject(shell.drawingDC, GetStockObject(NULL_BRUSH));
     DeleteObject(gdi.bgPen);
     DeleteObject(gdi.bgBrush);
     gdi.bgPen = CreatePen(PS_SOLID, 1, colour);
@@ -108,7 +108,7 @@ void clearSlot(HitCode code, COLORREF colour) {
         return;
     setSlot(code, bg);
     app.interaction.hoverColor = bg;
-    paintReadoutPanel(1);
+    paintReadoutPanel(ReadoutHover);
 }
 
 // Wheel over the size box: away from the user picks the smaller grid.
@@ -185,10 +185,10 @@ void onPaint(HWND hwnd) {
     paintHexagon();
     paintTriangle();
     drawPickOverlay(app.settings.pick.pickMark);
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     paintPaletteStrip();
-    drawSliceMarker(1);
-    drawLevelMarker(1);
+    drawSliceMarker(InkDraw);
+    drawLevelMarker(InkDraw);
     EndPaint(hwnd, &ps);
     endWindowPaint();
 }
@@ -231,7 +231,7 @@ void onSizing(WPARAM edge, RECT* r) {
 }
 
 void onKeyDown(WPARAM key, LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     const bool coarse = keyDown(VK_SHIFT);
     const bool repeated = (lParam & KeyWasDown) != 0;
     switch (key) {
@@ -311,17 +311,17 @@ void onMouseMove(WPARAM wParam, LPARAM lParam) {
         // released outside the window ends here, whatever keys are held.
         if (TrackMouseEvent(&shell.leaveTracking)) {
             in.mouseInside = 1;
-            paintReadoutPanel(0);
+            paintReadoutPanel(ReadoutWhole);
             if (!(wParam & MK_LBUTTON))
-                in.dragMode = 0;
+                in.dragMode = DragIdle;
         }
-    } else if (in.dragMode <= 1) {
+    } else if (in.dragMode == DragIdle || in.dragMode == DragOverMarkerZone) {
         COLORREF colour = 0;
         const HitCode code = hitTest(mouseX(lParam), mouseY(lParam), colour);
-        in.dragMode = code == HitMarkerZone ? 1 : 0;
+        in.dragMode = code == HitMarkerZone ? DragOverMarkerZone : DragIdle;
         if (code != HitReadoutPanel && colour != in.hoverColor) {
             in.hoverColor = colour;
-            paintReadoutPanel(1);
+            paintReadoutPanel(ReadoutHover);
         }
     }
     setDragCursor();
@@ -329,7 +329,7 @@ void onMouseMove(WPARAM wParam, LPARAM lParam) {
 
 void onMouseLeave() {
     app.interaction.mouseInside = 0;
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
 }
 
 void pressOnMarkerZone(int x, int y) {
@@ -343,10 +343,10 @@ void pressOnMarkerZone(int x, int y) {
         if (level > 2 * n)
             level = 2 * n;
         setLevel(level, true);
-        markerLine(1);
+        markerLine(LineLevel);
     } else {
         selectRimPoint(x, y);
-        markerLine(2);
+        markerLine(LineSlice);
     }
 }
 
@@ -355,10 +355,10 @@ void pressOnMarkerZone(int x, int y) {
 // window, and the press is judged as a fresh one.
 void endStaleDrag(int x, int y) {
     Interaction& in = app.interaction;
-    if (in.dragMode < 2)
+    if (in.dragMode != DragColor && in.dragMode != DragGradient)
         return;
     COLORREF colour = 0;
-    in.dragMode = hitTest(x, y, colour) == HitMarkerZone ? 1 : 0;
+    in.dragMode = hitTest(x, y, colour) == HitMarkerZone ? DragOverMarkerZone : DragIdle;
 }
 
 void onLeftButtonDown(WPARAM wParam, LPARAM lParam) {
@@ -366,7 +366,7 @@ void onLeftButtonDown(WPARAM wParam, LPARAM lParam) {
     const int x = mouseX(lParam);
     const int y = mouseY(lParam);
     endStaleDrag(x, y);
-    if (in.dragMode != 0) {
+    if (in.dragMode != DragIdle) {
         pressOnMarkerZone(x, y);
         setDragCursor();
         return;
@@ -376,32 +376,32 @@ void onLeftButtonDown(WPARAM wParam, LPARAM lParam) {
         PickState& pick = app.settings.pick;
         if (pick.pickActive) {
             pick.pickFormat = pick.pickFormat == 0 ? 1 : 0;
-            paintReadoutPanel(0);
+            paintReadoutPanel(ReadoutWhole);
         }
         return;
     }
     if (code == HitNothing || code == HitMarkerZone)
         return;
     if (isSlot(code) && (wParam & MK_SHIFT)) {
-        in.dragMode = 3;
+        in.dragMode = DragGradient;
         in.dragSlot = code;
     } else {
-        in.dragMode = 2;
+        in.dragMode = DragColor;
     }
     setDragCursor();
 }
 
 void onLeftButtonUp(LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     Interaction& in = app.interaction;
-    if (in.dragMode <= 1)
+    if (in.dragMode == DragIdle || in.dragMode == DragOverMarkerZone)
         return;
     COLORREF colour = 0;
     const HitCode code = hitTest(mouseX(lParam), mouseY(lParam), colour);
-    if (isSlot(code) && in.dragMode == 2) {
+    if (isSlot(code) && in.dragMode == DragColor) {
         setSlot(code, in.dragColor);
         in.hoverColor = in.dragColor;
-    } else if (isSlot(code) && in.dragMode == 3) {
+    } else if (isSlot(code) && in.dragMode == DragGradient) {
         fillGradient(in.dragSlot, code);
         in.hoverColor = colour;
     } else if (code == HitReadoutPanel) {
@@ -409,13 +409,13 @@ void onLeftButtonUp(LPARAM lParam) {
     } else {
         in.hoverColor = colour;
     }
-    paintReadoutPanel(1);
-    in.dragMode = 0;
+    paintReadoutPanel(ReadoutHover);
+    in.dragMode = DragIdle;
     setDragCursor();
 }
 
 void onRightButtonUp(WPARAM wParam, LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     COLORREF colour = 0;
     const HitCode code = hitTest(mouseX(lParam), mouseY(lParam), colour);
     if (wParam & MK_SHIFT)
@@ -429,7 +429,7 @@ void onRightButtonUp(WPARAM wParam, LPARAM lParam) {
 }
 
 void onMouseWheel(WPARAM wParam, LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     const int direction = (short)HIWORD(wParam) >= 0 ? 1 : -1;
     const WORD keys = LOWORD(wParam);
     if (keys & MK_CONTROL) {
@@ -463,7 +463,7 @@ void pickColorAt(POINT screenPoint, POINT physicalPoint) {
         return;
     pick.pickColor = colour;
     pick.pickActive = 1;
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     // The old line's ends are still those of the previous pick.
     if (pick.pickMark > 0)
         drawPickOverlay(OverlayEraseLine);
@@ -499,7 +499,7 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CAPTURECHANGED:
         // Whoever took the capture, the line it stood for goes with it.
-        markerLine(0);
+        markerLine(LineHide);
         break;
     case WM_GETMINMAXINFO:
         onGetMinMaxInfo((MINMAXINFO*)lParam);

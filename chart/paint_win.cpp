@@ -61,25 +61,25 @@ void paintTriangle() {
     paintChartDots(dots);
 }
 
-static void drawMarkerPolygon(int ink, const ClientPoint corners[3]) {
+static void drawMarkerPolygon(MarkerInk ink, const ClientPoint corners[3]) {
     POINT points[3];
     for (int k = 0; k < 3; ++k) {
         points[k].x = corners[k].x;
         points[k].y = corners[k].y;
     }
-    if (ink == 0)
+    if (ink == InkErase)
         drawPolygon(points, 3, gdi.bgPen, gdi.bgBrush);
     else
         drawPolygon(points, 3, gdi.whitePen, gdi.blackBrush);
 }
 
-void drawLevelMarker(int ink) {
+void drawLevelMarker(MarkerInk ink) {
     ClientPoint corners[3];
     levelMarkerPolygon(corners);
     drawMarkerPolygon(ink, corners);
 }
 
-void drawSliceMarker(int ink) {
+void drawSliceMarker(MarkerInk ink) {
     ClientPoint corners[3];
     sliceMarkerPolygon(true, corners);
     drawMarkerPolygon(ink, corners);

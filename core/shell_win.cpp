@@ -44,8 +44,8 @@ void createGdiKit() {
     gdi.valueFont = makeFont(L"FangSong", 16, FW_BOLD);
     gdi.controlFont = makeFont(L"Cambria", 16, FW_NORMAL);
     gdi.symbolFont = makeFont(L"Segoe UI Symbol", 24, FW_NORMAL);
-    gdi.cursors[0] = LoadCursorW(NULL, IDC_ARROW);
-    gdi.cursors[1] = LoadCursorW(shell.hInstance, L"C1");
-    gdi.cursors[2] = LoadCursorW(shell.hInstance, L"C2");
-    gdi.cursors[3] = LoadCursorW(shell.hInstance, L"C3");
+    gdi.cursors[DragIdle] = LoadCursorW(NULL, IDC_ARROW);
+    gdi.cursors[DragOverMarkerZone] = LoadCursorW(shell.hInstance, L"C1");
+    gdi.cursors[DragColor] = LoadCursorW(shell.hInstance, L"C2");
+    gdi.cursors[DragGradient] = LoadCursorW(shell.hInstance, L"C3");
 }

@@ -112,10 +112,15 @@ struct ChartState {
     double tintStepR, tintStepG, tintStepB;
 };
 
+// What a press of the left button does now, and so which cursor shows: the
+// ordinary arrow, a press on a marker zone, a colour carried to a slot, a
+// gradient spread from one slot to another.
+enum DragMode { DragIdle, DragOverMarkerZone, DragColor, DragGradient, DragModeCount };
+
 struct Interaction {
     COLORREF hoverColor;
     std::uint8_t mouseInside;
-    std::int8_t dragMode;          // 0 idle, 1 over a marker zone, 2 carrying a colour, 3 gradient
+    DragMode dragMode;
     std::int32_t dragSlot;
     COLORREF dragColor;
     std::int32_t dragLineX0, dragLineX1, dragLineY1;

@@ -31,10 +31,10 @@ void drawMarkerLine() {
 void setLevel(int level, bool updateOverlay) {
     if (level == app.chart.level)
         return;
-    drawLevelMarker(0);
+    drawLevelMarker(InkErase);
     app.settings.levelPos = toPosition(level);
     updateLevel();
-    drawLevelMarker(1);
+    drawLevelMarker(InkDraw);
     paintHexagon();
     if (updateOverlay) {
         std::int8_t& mark = app.settings.pick.pickMark;
@@ -46,11 +46,11 @@ void setLevel(int level, bool updateOverlay) {
 void setSlice(std::int8_t sector, int slice, bool updateOverlay) {
     if (sector == app.settings.sector && slice == app.chart.slice)
         return;
-    drawSliceMarker(0);
+    drawSliceMarker(InkErase);
     app.settings.sector = sector;
     app.settings.slicePos = toPosition(slice);
     updateHue();
-    drawSliceMarker(1);
+    drawSliceMarker(InkDraw);
     paintTriangle();
     if (updateOverlay) {
         std::int8_t& mark = app.settings.pick.pickMark;
@@ -87,9 +87,9 @@ void jumpToPick() {
 
 // The line is shown exactly while markerLineShown is set; the capture is
 // taken with it, but may be taken away by others before the line goes.
-void markerLine(int mode) {
+void markerLine(MarkerLine mode) {
     Interaction& in = app.interaction;
-    if (mode == 0) {
+    if (mode == LineHide) {
         if (!in.markerLineShown)
             return;
         // Cleared first: ReleaseCapture sends WM_CAPTURECHANGED, which comes

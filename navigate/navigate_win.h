@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "navigate/navigation.h"
+
 // level 0..2N. With updateOverlay the pick overlay learns that the hexagon
 // no longer shows the picked level.
 void setLevel(int level, bool updateOverlay);
@@ -20,6 +22,6 @@ void selectRimPoint(int x, int y);
 // Moves both charts to where the picked colour lies.
 void jumpToPick();
 
-// 1 shows the level line, 2 the slice line, each with the mouse captured;
-// 0 removes the line shown and releases the capture.
-void markerLine(int mode);
+// LineLevel shows the level line, LineSlice the slice line, each with the
+// mouse captured; LineHide removes the line shown and releases the capture.
+void markerLine(MarkerLine mode);

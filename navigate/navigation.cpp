@@ -167,12 +167,12 @@ void markerLineEnds(int mode) {
     const Layout& L = app.layout;
     Interaction& drag = app.interaction;
     const int n = app.settings.gridSize;
-    if (mode == 1) {
+    if (mode == LineLevel) {
         // From the apex to the base dot level with the level marker.
         drag.dragLineX0 = L.triLeft;
         drag.dragLineX1 = L.triLeft + 2 * L.unit * n;
         drag.dragLineY1 = L.hexCenterY + 2 * L.unit * (n - app.chart.level) - 1;
-    } else if (mode == 2) {
+    } else if (mode == LineSlice) {
         // From the hexagon's centre to the current rim dot, one pixel up and
         // left, where the slice marker's tip would be without clearance.
         const ClientPoint end = rimDot(app.settings.sector, app.chart.slice);

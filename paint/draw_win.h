@@ -1,5 +1,5 @@
 // The drawing operations every part of the program draws with. Each draws
-// through shell.windowDC exactly what the GDI calls it names would draw, and
+// through shell.drawingDC exactly what the GDI calls it names would draw, and
 // leaves the DC as they would; which painter runs (the literal one straight
 // onto the window, or the back buffer with its learnt shapes) is the
 // painter's business alone.

@@ -58,7 +58,7 @@ void presentDrawing();
 
 // Tests and the benchmark: the default painter draws into the given 32-bit
 // top-down pixel bitmap, selected into dc, as into its back buffer; dc
-// becomes shell.windowDC. Lasts until endPaintingIntoPixels with that DC,
+// becomes shell.drawingDC. Lasts until endPaintingIntoPixels with that DC,
 // usePainter or openWindowDCs.
 void paintIntoPixels(HDC dc, std::uint32_t* bits, int width, int height);
 void endPaintingIntoPixels(HDC dc);

@@ -21,7 +21,7 @@ static void invalidateWithErase(int left, int top, int right, int bottom) {
 
 // The glyph as drawn: its extent in the font it is drawn with.
 static void invalidateGlyphBox() {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     SelectObject(dc, gdi.symbolFont);
     SIZE extent = {0, 0};
     GetTextExtentPoint32W(dc, LensGlyph, lstrlenW(LensGlyph), &extent);
@@ -77,11 +77,11 @@ static void drawLineAndRings(std::int8_t mark) {
 static void repaintCoveredElements() {
     const Layout& L = app.layout;
     const PickState& pick = app.settings.pick;
-    drawSliceMarker(1);
+    drawSliceMarker(InkDraw);
     const int top = (pick.pickHexY < pick.pickTriY ? pick.pickHexY : pick.pickTriY) - OverlayMargin;
     const int bottom = (pick.pickHexY > pick.pickTriY ? pick.pickHexY : pick.pickTriY) + OverlayMargin;
     if (top < L.panelBottom)
-        paintReadoutPanel(0);
+        paintReadoutPanel(ReadoutWhole);
     if (bottom > L.stripTop - LabelHeight)
         paintPaletteStrip();
 }

@@ -10,7 +10,8 @@
 extern const wchar_t HoverFormats[2][32];
 extern const wchar_t PickFormats[2][32];
 
-// hoverOnly 0 repaints the whole panel: the strip above it, the swatch, the
-// picked half, the text rows and the frame. hoverOnly 1 refreshes only what
+// ReadoutWhole repaints the whole panel: the strip above it, the swatch, the
+// picked half, the text rows and the frame. ReadoutHover refreshes only what
 // depends on the hover colour.
-void paintReadoutPanel(std::uint8_t hoverOnly);
+enum ReadoutPart { ReadoutWhole, ReadoutHover };
+void paintReadoutPanel(ReadoutPart part);
