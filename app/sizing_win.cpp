@@ -1,6 +1,7 @@
 #include "app/sizing_win.h"
 
 #include "app/relayout.h"
+#include "app/scene_win.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "core/shell_win.h"
@@ -46,5 +47,5 @@ void changeGridSize(int index) {
         const int height = app.layout.frameHeight + app.layout.clientHeight;
         MoveWindow(shell.mainWindow, r.left, r.top, widthForHeight(height), height, FALSE);
     }
-    InvalidateRect(shell.mainWindow, NULL, TRUE);
+    invalidateScene(shell.mainWindow);
 }

@@ -3,18 +3,18 @@
 #include <winnls32.h>
 
 #include "app/relayout.h"
+#include "app/scene_win.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/sizing_win.h"
-#include "chart/paint_win.h"
+#include "app/steps_win.h"
 #include "navigate/hit_test.h"
-#include "navigate/navigate_win.h"
+#include "navigate/marker_line_win.h"
 #include "paint/painter_win.h"
 #include "palette/palette_win.h"
 #include "pick/cursor_pos_win.h"
 #include "pick/locate.h"
 #include "pick/overlay_geometry.h"
-#include "pick/overlay_win.h"
 #include "pick/readout_win.h"
 #include "pick/screen_pick_win.h"
 
@@ -99,7 +99,7 @@ void changeBackground(COLORREF colour) {
     gdi.bgPen = CreatePen(PS_SOLID, 1, colour);
     gdi.bgBrush = CreateSolidBrush(colour);
     SetClassLongPtrW(shell.mainWindow, GCLP_HBRBACKGROUND, (LONG_PTR)gdi.bgBrush);
-    InvalidateRect(shell.mainWindow, NULL, TRUE);
+    invalidateScene(shell.mainWindow);
 }
 
 void clearSlot(HitCode code, COLORREF colour) {
@@ -172,23 +172,15 @@ void onSize(HWND hwnd, LPARAM lParam) {
     MoveWindow(shell.pasteButton, ControlLeft, L.clientHeight - PasteButtonFromBottom,
                ControlWidth, ButtonHeight, TRUE);
     fitPainterToClient(L.clientWidth, L.clientHeight);
-    InvalidateRect(hwnd, NULL, TRUE);
+    invalidateScene(hwnd);
 }
 
-// Everything is drawn through the kept DC, whatever the update region: the
-// picture is one layered whole and the pieces overlap. The back buffer, if
-// used, is presented once, when the whole picture stands.
+// The back buffer, if used, is presented once, when the whole picture stands.
 void onPaint(HWND hwnd) {
     beginWindowPaint(hwnd);
     PAINTSTRUCT ps;
     BeginPaint(hwnd, &ps);
-    paintHexagon();
-    paintTriangle();
-    drawPickOverlay(app.settings.pick.pickMark);
-    paintReadoutPanel(ReadoutWhole);
-    paintPaletteStrip();
-    drawSliceMarker(InkDraw);
-    drawLevelMarker(InkDraw);
+    paintScene();
     EndPaint(hwnd, &ps);
     endWindowPaint();
 }

@@ -7,10 +7,10 @@
 #include "chart/triangle.h"
 #include "main_window_harness.h"
 #include "paint_canvas.h"
-#include "navigate/navigate_win.h"
+#include "app/steps_win.h"
 #include "navigate/navigation.h"
 #include "pick/locate.h"
-#include "pick/overlay_win.h"
+#include "app/scene_win.h"
 
 using namespace harness;
 

@@ -9,7 +9,7 @@
 #include "chart/markers.h"
 #include "palette/palette_model.h"
 #include "pick/overlay_geometry.h"
-#include "pick/overlay_win.h"
+#include "app/scene_win.h"
 #include "pick/readout_model.h"
 #include "pick/readout_win.h"
 #include "paint/draw_win.h"
