@@ -442,10 +442,6 @@ void onMouseWheel(WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void pickColorAt(POINT screenPoint) {
-    pickColorAt(screenPoint, screenPoint);
-}
-
 void pickColorAt(POINT screenPoint, POINT physicalPoint) {
     PickState& pick = app.settings.pick;
     COLORREF colour = 0;

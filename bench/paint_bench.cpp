@@ -40,7 +40,7 @@
 
 #include "app/defaults.h"
 #include "app/init_win.h"
-#include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 #include "app/settings_format.h"
 #include "app/settings_win.h"
 #include "core/shell_win.h"

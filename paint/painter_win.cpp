@@ -1,4 +1,5 @@
 #include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 
 #include <cstddef>
 #include <cstring>

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/init_win.h"
-#include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 #include "app/settings_win.h"
 #include "app/defaults.h"
 

@@ -12,7 +12,7 @@
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "app/relayout.h"
-#include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 
 struct PaintCanvas {
     HDC dc;

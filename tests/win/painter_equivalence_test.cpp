@@ -21,7 +21,7 @@
 #include "paint/buffer_bitmap_win.h"
 #include "paint/dot_stamp_win.h"
 #include "paint/draw_win.h"
-#include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 #include "palette/palette_model.h"
 #include "paint_canvas.h"
 

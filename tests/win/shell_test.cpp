@@ -21,6 +21,10 @@
 
 using namespace harness;
 
+void pickColorAt(POINT screenPoint) {
+    pickColorAt(screenPoint, screenPoint);
+}
+
 namespace {
 
 // ---------------------------------------------------------------- settings path
