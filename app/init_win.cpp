@@ -2,12 +2,11 @@
 
 #include <cwchar>
 
+#include "app/defaults.h"
+#include "app/relayout.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/window_proc_win.h"
-#include "chart/hexagon.h"
-#include "chart/triangle.h"
-#include "layout/layout.h"
 
 namespace {
 
@@ -15,33 +14,9 @@ const wchar_t SettingsFileName[] = L"zavrik.ini";
 const wchar_t MainClassName[] = L"CN_Zavrik";
 const wchar_t MainWindowTitle[] = L"Zavrik (v2.1)";
 
-// The first window opens with a client area of this height at grid size 8.
-const int FirstRunClientHeight = 340;
-
 // No redraw styles: WM_SIZE invalidates what it needs. No double clicks, so
 // two quick presses on a marker zone or a swatch stay two ordinary presses.
 const UINT MainClassStyle = CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-
-// Every font is made from the same description; only face, height and weight
-// differ. Fixed pitch keeps the numbers of the readout in their columns.
-HFONT makeFont(const wchar_t* face, LONG height, LONG weight) {
-    LOGFONTW lf = {};
-    lf.lfHeight = height;
-    lf.lfWidth = 0;
-    lf.lfEscapement = 0;
-    lf.lfOrientation = 0;
-    lf.lfWeight = weight;
-    lf.lfItalic = 0;
-    lf.lfUnderline = 0;
-    lf.lfStrikeOut = 0;
-    lf.lfCharSet = ANSI_CHARSET;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = PROOF_QUALITY;
-    lf.lfPitchAndFamily = FIXED_PITCH;
-    std::wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    return CreateFontIndirectW(&lf);
-}
 
 }  // namespace
 
@@ -83,12 +58,7 @@ void measureFrame() {
 }
 
 void setInitialPlacement() {
-    WindowRect& normal = app.settings.normalRect;
-    const int height = app.layout.frameHeight + FirstRunClientHeight;
-    normal.left = 0;
-    normal.top = 0;
-    normal.right = widthForHeight(height);
-    normal.bottom = height;
+    app.settings.normalRect = firstRunRect();
 
     WINDOWPLACEMENT& p = shell.placement;
     p = WINDOWPLACEMENT();
@@ -116,32 +86,11 @@ void prepareChartState() {
     Interaction& in = app.interaction;
     in.hoverColor = app.settings.bgColor;
     in.mouseInside = 0;
-    in.dragMode = 0;
+    in.dragMode = DragIdle;
     const RECT& r = shell.placement.rcNormalPosition;
     app.layout.clientWidth = r.right - app.layout.frameWidth - r.left;
     app.layout.clientHeight = r.bottom - r.top - app.layout.frameHeight;
-    computeLayout();
-    updateLevel();
-    updateHue();
-}
-
-void createGdiKit() {
-    const COLORREF bg = app.settings.bgColor;
-    gdi.bgBrush = CreateSolidBrush(bg);
-    gdi.bgPen = CreatePen(PS_SOLID, 1, bg);
-    gdi.blackBrush = (HBRUSH)GetStockObject(BLACK_BRUSH);
-    gdi.whitePen = (HPEN)GetStockObject(WHITE_PEN);
-    gdi.blackPen3 = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
-    gdi.grayPen3 = CreatePen(PS_SOLID, 3, RGB(0xA0, 0xA0, 0xA0));
-    gdi.whitePen5 = CreatePen(PS_SOLID, 5, RGB(0xFF, 0xFF, 0xFF));
-    gdi.whitePen9 = CreatePen(PS_SOLID, 9, RGB(0xFF, 0xFF, 0xFF));
-    gdi.valueFont = makeFont(L"FangSong", 16, FW_BOLD);
-    gdi.controlFont = makeFont(L"Cambria", 16, FW_NORMAL);
-    gdi.symbolFont = makeFont(L"Segoe UI Symbol", 24, FW_NORMAL);
-    gdi.cursors[0] = LoadCursorW(NULL, IDC_ARROW);
-    gdi.cursors[1] = LoadCursorW(shell.hInstance, L"C1");
-    gdi.cursors[2] = LoadCursorW(shell.hInstance, L"C2");
-    gdi.cursors[3] = LoadCursorW(shell.hInstance, L"C3");
+    relayout();
 }
 
 void registerMainWindowClass() {
@@ -187,6 +136,7 @@ void startFromSettings() {
 }
 
 void initApp() {
+    measureFrame();
     setDefaultSettings();
     locateSettingsFile();
     startFromSettings();

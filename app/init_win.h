@@ -3,7 +3,7 @@
 // test can run them with a settings path of its own.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // The whole start-up, ending with the main window shown and painted.
 void initApp();

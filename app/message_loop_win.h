@@ -1,7 +1,7 @@
 // The message loop of the GUI thread.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Takes Tab, space and stray button releases away from the two push buttons:
 // Tab and space go to the main window as if typed there, and a release

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/hex_digits.h"
+
 // ---- Writing ---------------------------------------------------------------
 
 // The 8-bit fields are written as the signed value of their byte, so that a
@@ -118,16 +120,6 @@ static bool scanDecimal(ScanInput& in, std::int32_t& field) {
     return true;
 }
 
-static int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 static bool scanHex6(ScanInput& in, COLORREF& field) {
     int width = 6;
     skipSpace(in);
@@ -145,8 +137,8 @@ static bool scanHex6(ScanInput& in, COLORREF& field) {
             --width;
         }
     }
-    while (width > 0 && !atEnd(in) && hexValue(peek(in)) >= 0) {
-        value = value * 16 + (std::uint32_t)hexValue(peek(in));
+    while (width > 0 && !atEnd(in) && hexDigitValue(peek(in)) >= 0) {
+        value = value * 16 + (std::uint32_t)hexDigitValue(peek(in));
         anyDigit = true;
         ++in.pos;
         --width;
@@ -272,13 +264,13 @@ void sanitizeSettings(Settings& s, const Settings& defaults) {
     keepInRange(p.pickFormat, 0, 1, d.pickFormat);
     keepInRange(p.pickActive, 0, 1, d.pickActive);
     keepInRange(s.sector, 0, 5, defaults.sector);
-    keepInRange(s.slicePos, 0, 1024, defaults.slicePos);
-    keepInRange(s.levelPos, 0, 2048, defaults.levelPos);
+    keepInRange(s.slicePos, 0, PositionScale, defaults.slicePos);
+    keepInRange(s.levelPos, 0, MaxLevelPos, defaults.levelPos);
     if (!isPickMark(p.pickMark))
         p.pickMark = d.pickMark;
     keepInRange(p.pickSector, -1, 5, d.pickSector);
     keepInRange(p.pickSlicePos, 0, 1020, d.pickSlicePos);
-    keepInRange(p.pickLevelPos, -1, 2048, d.pickLevelPos);
+    keepInRange(p.pickLevelPos, -1, MaxLevelPos, d.pickLevelPos);
     keepColor(s.bgColor, defaults.bgColor);
     keepColor(p.pickColor, d.pickColor);
     for (int k = 0; k < PaletteSlots; ++k)

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/state.h"
+#include "core/state.h"
 
 // The 20 lines of the file, each ending in "\n" (the stream's text mode turns
 // that into CR LF on disk).

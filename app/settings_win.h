@@ -1,7 +1,7 @@
 // Reading and writing the settings file beside the executable.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Reads shell.settingsPath into app.settings, checks every value and keeps
 // the window's corner inside the work area. No file: the defaults stay.

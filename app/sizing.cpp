@@ -2,8 +2,6 @@
 
 namespace {
 
-// Vertical room the client area keeps beside the hexagon's 4N + 2 half-rows.
-const int ChartMarginHeight = 96;
 // Horizontal room beside the charts: two side margins and the gap between.
 const int ChartMarginWidth = 144;
 
@@ -22,7 +20,8 @@ const int EdgeBottomRight = 8;
 const unsigned SystemResizeFlags = 0x114;
 
 const int HeightStep = 24;
-const int ShrinkFloorClientHeight = 300;
+// Smallest client height the user may drag or step the window to.
+const int MinClientHeight = 300;
 
 int gridSize() { return app.settings.gridSize; }
 
@@ -133,8 +132,8 @@ void stepHeightTarget(int direction, const WindowRect& windowRect,
     newTop = windowRect.top;
     if (direction < 0) {
         newClientHeight = layout.clientHeight - HeightStep;
-        if (newClientHeight <= ShrinkFloorClientHeight)
-            newClientHeight = ShrinkFloorClientHeight;
+        if (newClientHeight <= MinClientHeight)
+            newClientHeight = MinClientHeight;
     } else if (direction > 0) {
         const int limit = layout.workArea.bottom - layout.frameHeight - layout.workArea.top;
         const int grown = layout.clientHeight + HeightStep;
@@ -149,4 +148,15 @@ void stepHeightTarget(int direction, const WindowRect& windowRect,
         if (windowRect.bottom > lowestBottom)
             newTop = windowRect.top + (lowestBottom - windowRect.bottom);
     }
+}
+
+void computeMinTrackSize() {
+    Layout& L = app.layout;
+    // The height at which the unit is exactly 1 (what heightForWidth gives
+    // for a zero width).
+    int height = L.frameHeight + ChartMarginHeight + (4 * app.settings.gridSize + 2);
+    if (height < L.frameHeight + MinClientHeight)
+        height = L.frameHeight + MinClientHeight;
+    L.minTrackHeight = height;
+    L.minTrackWidth = widthForHeight(height);
 }

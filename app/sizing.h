@@ -3,7 +3,7 @@
 // are outer window sizes (frame included) unless named client sizes.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Window width whose client area holds both charts at the unit that a window
 // of height h allows.
@@ -25,3 +25,7 @@ void constrainWindowPos(int y, int& cx, int& cy, unsigned flags);
 // window's new top edge. Direction is +1 (grow) or -1 (shrink).
 void stepHeightTarget(int direction, const WindowRect& windowRect,
                       int& newClientHeight, int& newTop);
+
+// minTrackHeight and minTrackWidth for the grid size: the unit 1, but no
+// client height below 300.
+void computeMinTrackSize();

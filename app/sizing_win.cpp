@@ -1,11 +1,10 @@
 #include "app/sizing_win.h"
 
+#include "app/relayout.h"
+#include "app/scene_win.h"
 #include "app/settings_win.h"
-#include "app/shell_win.h"
 #include "app/sizing.h"
-#include "chart/hexagon.h"
-#include "chart/triangle.h"
-#include "layout/layout.h"
+#include "core/shell_win.h"
 
 // The work area measured at start-up is the primary monitor's: a window on
 // another monitor would be cut to the primary's height, or pulled onto its
@@ -33,9 +32,7 @@ void changeGridSize(int index) {
     if (index < 0 || index >= GridSizeCount)
         return;
     app.settings.sizeIndex = index;
-    computeLayout();
-    updateLevel();
-    updateHue();
+    relayout();
     if (IsZoomed(shell.mainWindow)) {
         // The maximised window keeps its size; the normal rectangle keeps its
         // height and takes the new grid's width for when it is restored.
@@ -50,5 +47,5 @@ void changeGridSize(int index) {
         const int height = app.layout.frameHeight + app.layout.clientHeight;
         MoveWindow(shell.mainWindow, r.left, r.top, widthForHeight(height), height, FALSE);
     }
-    InvalidateRect(shell.mainWindow, NULL, TRUE);
+    invalidateScene(shell.mainWindow);
 }

@@ -2,7 +2,7 @@
 // and the re-proportioning after a change of the grid size.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Hands the sizing rules (layout.workArea) the work area of the monitor the
 // rectangle (screen coordinates) lies on; on no monitor, they keep theirs.

@@ -2,19 +2,19 @@
 
 #include <winnls32.h>
 
+#include "app/relayout.h"
+#include "app/scene_win.h"
 #include "app/settings_win.h"
 #include "app/sizing.h"
 #include "app/sizing_win.h"
-#include "chart/paint_win.h"
-#include "layout/layout.h"
+#include "app/steps_win.h"
 #include "navigate/hit_test.h"
-#include "navigate/navigate_win.h"
+#include "navigate/marker_line_win.h"
 #include "paint/painter_win.h"
 #include "palette/palette_win.h"
 #include "pick/cursor_pos_win.h"
 #include "pick/locate.h"
 #include "pick/overlay_geometry.h"
-#include "pick/overlay_win.h"
 #include "pick/readout_win.h"
 #include "pick/screen_pick_win.h"
 
@@ -37,8 +37,6 @@ const LPARAM KeyWasDown = 0x40000000;
 
 bool keyDown(int virtualKey) { return GetAsyncKeyState(virtualKey) < 0; }
 
-bool isSlot(HitCode code) { return code < PaletteSlots; }
-
 // Mouse messages carry client coordinates as unsigned words: a point left of
 // or above the window (possible while the mouse is captured) reads large.
 int mouseX(LPARAM lParam) { return (int)LOWORD(lParam); }
@@ -54,7 +52,7 @@ void followHover(HitCode expected) {
     COLORREF colour = 0;
     if (hitTest(p.x, p.y, colour) == expected && colour != app.interaction.hoverColor) {
         app.interaction.hoverColor = colour;
-        paintReadoutPanel(0);
+        paintReadoutPanel(ReadoutWhole);
     }
 }
 
@@ -84,7 +82,7 @@ void dropPick() {
     if (!pick.pickActive)
         return;
     pick.pickActive = 0;
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     if (pick.pickMark > 0)
         drawPickOverlay(OverlayEraseLine);
 }
@@ -94,14 +92,14 @@ void changeBackground(COLORREF colour) {
         return;
     app.settings.bgColor = colour;
     // A pen or brush still selected into the kept DC would not be deleted.
-    SelectObject(shell.windowDC, GetStockObject(WHITE_PEN));
-    SelectObject(shell.windowDC, GetStockObject(NULL_BRUSH));
+    SelectObject(shell.drawingDC, GetStockObject(WHITE_PEN));
+    SelectObject(shell.drawingDC, GetStockObject(NULL_BRUSH));
     DeleteObject(gdi.bgPen);
     DeleteObject(gdi.bgBrush);
     gdi.bgPen = CreatePen(PS_SOLID, 1, colour);
     gdi.bgBrush = CreateSolidBrush(colour);
     SetClassLongPtrW(shell.mainWindow, GCLP_HBRBACKGROUND, (LONG_PTR)gdi.bgBrush);
-    InvalidateRect(shell.mainWindow, NULL, TRUE);
+    invalidateScene(shell.mainWindow);
 }
 
 void clearSlot(HitCode code, COLORREF colour) {
@@ -110,7 +108,7 @@ void clearSlot(HitCode code, COLORREF colour) {
         return;
     setSlot(code, bg);
     app.interaction.hoverColor = bg;
-    paintReadoutPanel(1);
+    paintReadoutPanel(ReadoutHover);
 }
 
 // Wheel over the size box: away from the user picks the smaller grid.
@@ -167,30 +165,22 @@ void onSize(HWND hwnd, LPARAM lParam) {
     Layout& L = app.layout;
     L.clientWidth = LOWORD(lParam);
     L.clientHeight = HIWORD(lParam);
-    computeLayout();
+    relayout();
     MoveWindow(shell.sizeCombo, ControlLeft, ComboTop, ControlWidth, ComboDropHeight, TRUE);
     MoveWindow(shell.copyButton, ControlLeft, L.clientHeight - CopyButtonFromBottom,
                ControlWidth, ButtonHeight, TRUE);
     MoveWindow(shell.pasteButton, ControlLeft, L.clientHeight - PasteButtonFromBottom,
                ControlWidth, ButtonHeight, TRUE);
     fitPainterToClient(L.clientWidth, L.clientHeight);
-    InvalidateRect(hwnd, NULL, TRUE);
+    invalidateScene(hwnd);
 }
 
-// Everything is drawn through the kept DC, whatever the update region: the
-// picture is one layered whole and the pieces overlap. The back buffer, if
-// used, is presented once, when the whole picture stands.
+// The back buffer, if used, is presented once, when the whole picture stands.
 void onPaint(HWND hwnd) {
     beginWindowPaint(hwnd);
     PAINTSTRUCT ps;
     BeginPaint(hwnd, &ps);
-    paintHexagon();
-    paintTriangle();
-    drawPickOverlay(app.settings.pick.pickMark);
-    paintReadoutPanel(0);
-    paintPaletteStrip();
-    drawSliceMarker(1);
-    drawLevelMarker(1);
+    paintScene();
     EndPaint(hwnd, &ps);
     endWindowPaint();
 }
@@ -233,7 +223,7 @@ void onSizing(WPARAM edge, RECT* r) {
 }
 
 void onKeyDown(WPARAM key, LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     const bool coarse = keyDown(VK_SHIFT);
     const bool repeated = (lParam & KeyWasDown) != 0;
     switch (key) {
@@ -313,17 +303,17 @@ void onMouseMove(WPARAM wParam, LPARAM lParam) {
         // released outside the window ends here, whatever keys are held.
         if (TrackMouseEvent(&shell.leaveTracking)) {
             in.mouseInside = 1;
-            paintReadoutPanel(0);
+            paintReadoutPanel(ReadoutWhole);
             if (!(wParam & MK_LBUTTON))
-                in.dragMode = 0;
+                in.dragMode = DragIdle;
         }
-    } else if (in.dragMode <= 1) {
+    } else if (in.dragMode == DragIdle || in.dragMode == DragOverMarkerZone) {
         COLORREF colour = 0;
         const HitCode code = hitTest(mouseX(lParam), mouseY(lParam), colour);
-        in.dragMode = code == HitMarkerZone ? 1 : 0;
+        in.dragMode = code == HitMarkerZone ? DragOverMarkerZone : DragIdle;
         if (code != HitReadoutPanel && colour != in.hoverColor) {
             in.hoverColor = colour;
-            paintReadoutPanel(1);
+            paintReadoutPanel(ReadoutHover);
         }
     }
     setDragCursor();
@@ -331,7 +321,7 @@ void onMouseMove(WPARAM wParam, LPARAM lParam) {
 
 void onMouseLeave() {
     app.interaction.mouseInside = 0;
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
 }
 
 void pressOnMarkerZone(int x, int y) {
@@ -345,10 +335,10 @@ void pressOnMarkerZone(int x, int y) {
         if (level > 2 * n)
             level = 2 * n;
         setLevel(level, true);
-        markerLine(1);
+        markerLine(LineLevel);
     } else {
         selectRimPoint(x, y);
-        markerLine(2);
+        markerLine(LineSlice);
     }
 }
 
@@ -357,10 +347,10 @@ void pressOnMarkerZone(int x, int y) {
 // window, and the press is judged as a fresh one.
 void endStaleDrag(int x, int y) {
     Interaction& in = app.interaction;
-    if (in.dragMode < 2)
+    if (in.dragMode != DragColor && in.dragMode != DragGradient)
         return;
     COLORREF colour = 0;
-    in.dragMode = hitTest(x, y, colour) == HitMarkerZone ? 1 : 0;
+    in.dragMode = hitTest(x, y, colour) == HitMarkerZone ? DragOverMarkerZone : DragIdle;
 }
 
 void onLeftButtonDown(WPARAM wParam, LPARAM lParam) {
@@ -368,7 +358,7 @@ void onLeftButtonDown(WPARAM wParam, LPARAM lParam) {
     const int x = mouseX(lParam);
     const int y = mouseY(lParam);
     endStaleDrag(x, y);
-    if (in.dragMode != 0) {
+    if (in.dragMode != DragIdle) {
         pressOnMarkerZone(x, y);
         setDragCursor();
         return;
@@ -378,32 +368,32 @@ void onLeftButtonDown(WPARAM wParam, LPARAM lParam) {
         PickState& pick = app.settings.pick;
         if (pick.pickActive) {
             pick.pickFormat = pick.pickFormat == 0 ? 1 : 0;
-            paintReadoutPanel(0);
+            paintReadoutPanel(ReadoutWhole);
         }
         return;
     }
     if (code == HitNothing || code == HitMarkerZone)
         return;
     if (isSlot(code) && (wParam & MK_SHIFT)) {
-        in.dragMode = 3;
+        in.dragMode = DragGradient;
         in.dragSlot = code;
     } else {
-        in.dragMode = 2;
+        in.dragMode = DragColor;
     }
     setDragCursor();
 }
 
 void onLeftButtonUp(LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     Interaction& in = app.interaction;
-    if (in.dragMode <= 1)
+    if (in.dragMode == DragIdle || in.dragMode == DragOverMarkerZone)
         return;
     COLORREF colour = 0;
     const HitCode code = hitTest(mouseX(lParam), mouseY(lParam), colour);
-    if (isSlot(code) && in.dragMode == 2) {
+    if (isSlot(code) && in.dragMode == DragColor) {
         setSlot(code, in.dragColor);
         in.hoverColor = in.dragColor;
-    } else if (isSlot(code) && in.dragMode == 3) {
+    } else if (isSlot(code) && in.dragMode == DragGradient) {
         fillGradient(in.dragSlot, code);
         in.hoverColor = colour;
     } else if (code == HitReadoutPanel) {
@@ -411,13 +401,13 @@ void onLeftButtonUp(LPARAM lParam) {
     } else {
         in.hoverColor = colour;
     }
-    paintReadoutPanel(1);
-    in.dragMode = 0;
+    paintReadoutPanel(ReadoutHover);
+    in.dragMode = DragIdle;
     setDragCursor();
 }
 
 void onRightButtonUp(WPARAM wParam, LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     COLORREF colour = 0;
     const HitCode code = hitTest(mouseX(lParam), mouseY(lParam), colour);
     if (wParam & MK_SHIFT)
@@ -431,7 +421,7 @@ void onRightButtonUp(WPARAM wParam, LPARAM lParam) {
 }
 
 void onMouseWheel(WPARAM wParam, LPARAM lParam) {
-    markerLine(0);
+    markerLine(LineHide);
     const int direction = (short)HIWORD(wParam) >= 0 ? 1 : -1;
     const WORD keys = LOWORD(wParam);
     if (keys & MK_CONTROL) {
@@ -452,10 +442,6 @@ void onMouseWheel(WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void pickColorAt(POINT screenPoint) {
-    pickColorAt(screenPoint, screenPoint);
-}
-
 void pickColorAt(POINT screenPoint, POINT physicalPoint) {
     PickState& pick = app.settings.pick;
     COLORREF colour = 0;
@@ -465,7 +451,7 @@ void pickColorAt(POINT screenPoint, POINT physicalPoint) {
         return;
     pick.pickColor = colour;
     pick.pickActive = 1;
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     // The old line's ends are still those of the previous pick.
     if (pick.pickMark > 0)
         drawPickOverlay(OverlayEraseLine);
@@ -501,7 +487,7 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CAPTURECHANGED:
         // Whoever took the capture, the line it stood for goes with it.
-        markerLine(0);
+        markerLine(LineHide);
         break;
     case WM_GETMINMAXINFO:
         onGetMinMaxInfo((MINMAXINFO*)lParam);

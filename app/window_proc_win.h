@@ -2,14 +2,12 @@
 // messages, each handed to a small handler.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The space bar's pick at a screen point: the chart's own colour inside the
-// client area, the screen pixel anywhere else.
-void pickColorAt(POINT screenPoint);
-
-// The same with the point also in physical screen pixels, where the screen
-// pixel is read (they differ on a scaled display).
+// client area, the screen pixel anywhere else. The point is given in
+// logical and in physical screen pixels, where the screen pixel is read
+// (they differ on a scaled display).
 void pickColorAt(POINT screenPoint, POINT physicalPoint);

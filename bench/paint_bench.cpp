@@ -38,11 +38,12 @@
 #include <string>
 #include <vector>
 
+#include "app/defaults.h"
 #include "app/init_win.h"
-#include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 #include "app/settings_format.h"
 #include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "app/sizing_win.h"
 #include "chart/hexagon.h"
 #include "chart/paint_win.h"

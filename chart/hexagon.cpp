@@ -28,7 +28,7 @@ int stepRound(int count) {
 void updateLevel() {
     ChartState& chart = app.chart;
     const int n = app.settings.gridSize;
-    chart.level = roundHalfAway((double)n * app.settings.levelPos * 0.0009765625);
+    chart.level = indexOfPosition(app.settings.levelPos, n);
     chart.centerGray = 255 - roundHalfAway((2 * n - chart.level) * chart.halfColorStep);
     chart.grayStep = (double)chart.centerGray / n;
 }

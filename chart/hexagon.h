@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Recomputes level, centerGray and grayStep from levelPos and the grid size.
 void updateLevel();

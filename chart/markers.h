@@ -2,7 +2,7 @@
 // the chart and whose far side runs from P1 to P2.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 // The level marker, right of the hue triangle's base column, pointing at the
 // base dot whose grey is the hexagon's centre grey.

@@ -1,7 +1,7 @@
 // Painting of the two charts and their markers onto the kept window DC.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Paints every dot of the level hexagon over what is there.
 void paintHexagon();
@@ -12,7 +12,8 @@ void paintTriangle();
 // The triangle's dot radius: the layout's, raised for small grids.
 int triangleDotRadius();
 
-// Ink 0 erases a marker to the background, ink 1 draws it black with a white
-// outline. The ink's pen and brush stay selected afterwards.
-void drawLevelMarker(int ink);
-void drawSliceMarker(int ink);
+// InkErase erases a marker to the background, InkDraw draws it black with a
+// white outline. The ink's pen and brush stay selected afterwards.
+enum MarkerInk { InkErase, InkDraw };
+void drawLevelMarker(MarkerInk ink);
+void drawSliceMarker(MarkerInk ink);

@@ -3,7 +3,7 @@
 void updateHue() {
     ChartState& chart = app.chart;
     const int n = app.settings.gridSize;
-    chart.slice = roundHalfAway((double)n * app.settings.slicePos * 0.0009765625);
+    chart.slice = indexOfPosition(app.settings.slicePos, n);
     // Each component is rounded on its own, so in the odd sectors the
     // falling one may differ by one from the hexagon's rim at the same place.
     const int rising = roundHalfAway(chart.slice * chart.colorStep);

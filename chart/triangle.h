@@ -2,7 +2,7 @@
 // the top right) and shades (toward the bottom right), and its painting order.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Recomputes slice, the apex hue and the tint steps from sector, slicePos and
 // the grid size. A sector outside 0..5 leaves the apex hue as it was.

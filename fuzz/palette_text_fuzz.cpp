@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "palette/palette_model.h"
 #include "palette/palette_text.h"
 #include "fuzz/fuzz_check.h"

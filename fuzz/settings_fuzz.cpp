@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/defaults.h"
 #include "app/settings_format.h"
-#include "app/state.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

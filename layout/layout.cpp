@@ -1,13 +1,9 @@
 #include "layout/layout.h"
 
-#include "app/sizing.h"
-#include "app/state.h"
-#include "pick/locate.h"
+#include "core/state.h"
 
 namespace {
 
-// Vertical room the client area keeps beside the hexagon's 4N + 2 half-rows.
-const int ChartMarginHeight = 96;
 // Distance of each chart's outermost dot column from the client edge, beyond
 // one unit.
 const int SideMargin = 48;
@@ -15,9 +11,6 @@ const int MinMarkerSize = 8;
 const int MaxMarkerSize = 16;
 const int PanelTop = 46;
 const int StripBottomMargin = 8;
-// Smallest client height the user may drag the window to.
-const int MinClientHeight = 300;
-const int DefaultSizeIndex = 2;
 
 // A hand-edited settings file must never index past the grid table; the
 // reader checks this too, but the layout is where the table is read.
@@ -110,17 +103,6 @@ void computeStripAndPanel(int n) {
     L.panelBottom = L.clientHeight / 9 + PanelTop;
 }
 
-void computeMinTrackSize() {
-    Layout& L = app.layout;
-    // The height at which the unit is exactly 1 (what heightForWidth gives
-    // for a zero width).
-    int height = L.frameHeight + ChartMarginHeight + (4 * app.settings.gridSize + 2);
-    if (height < L.frameHeight + MinClientHeight)
-        height = L.frameHeight + MinClientHeight;
-    L.minTrackHeight = height;
-    L.minTrackWidth = widthForHeight(height);
-}
-
 }  // namespace
 
 void computeLayout() {
@@ -137,9 +119,4 @@ void computeLayout() {
     L.hexCenterX = L.hStep * n + L.unit + SideMargin;
     L.hexCenterY = L.clientHeight / 2;
     computeStripAndPanel(n);
-
-    // The pick line's ends follow the new metrics.
-    locatePick();
-
-    computeMinTrackSize();
 }

@@ -2,9 +2,9 @@
 // client size and the grid size.
 #pragma once
 
-// Recomputes all of app.layout (except the shell's own measurements), the
-// two colour scales of app.chart, the picked colour's chart positions and the
-// minimum track size.
+// Recomputes the metrics of app.layout (not the shell's own measurements nor
+// the minimum track size) and the two colour scales of app.chart from the
+// client size and the grid size alone.
 void computeLayout();
 
 // The rim band reaches this far beyond one unit right of the hexagon's

@@ -2,7 +2,7 @@
 // colour comes from the chart models, never from the screen.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Classifies the point (which may lie outside the client area) and writes the
 // colour shown there on every path.

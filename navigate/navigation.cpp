@@ -5,11 +5,9 @@
 namespace {
 
 const int SectorCount = 6;
-// Positions are kept in 1/1024 of N; a coarse step moves by half of that
-// range, a quarter of the level range.
-const int PositionScale = 1024;
-const int CoarseStep = 512;
-const int MaxLevelPos = 2048;
+// A coarse step moves by half of the position range, a quarter of the
+// level range.
+const int CoarseStep = PositionScale / 2;
 
 int clampTo(int v, int low, int high) {
     if (v < low)
@@ -29,7 +27,7 @@ std::int8_t previousSector(std::int8_t s) {
 
 // The integer level or slice that a 1/1024 position stands for.
 int positionToIndex(int pos) {
-    return roundHalfAway(app.settings.gridSize * (double)pos / PositionScale);
+    return indexOfPosition(pos, app.settings.gridSize);
 }
 
 void fineSliceStep(bool forward, std::int8_t& sector, int& slice) {
@@ -169,12 +167,12 @@ void markerLineEnds(int mode) {
     const Layout& L = app.layout;
     Interaction& drag = app.interaction;
     const int n = app.settings.gridSize;
-    if (mode == 1) {
+    if (mode == LineLevel) {
         // From the apex to the base dot level with the level marker.
         drag.dragLineX0 = L.triLeft;
         drag.dragLineX1 = L.triLeft + 2 * L.unit * n;
         drag.dragLineY1 = L.hexCenterY + 2 * L.unit * (n - app.chart.level) - 1;
-    } else if (mode == 2) {
+    } else if (mode == LineSlice) {
         // From the hexagon's centre to the current rim dot, one pixel up and
         // left, where the slice marker's tip would be without clearance.
         const ClientPoint end = rimDot(app.settings.sector, app.chart.slice);

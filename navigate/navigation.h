@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/state.h"
+#include "core/state.h"
 
 // What a level change does to pickMark: the hexagon ring stops matching.
 std::int8_t levelTransition(std::int8_t mark);
@@ -30,6 +30,10 @@ void rimPointTarget(int x, int y, std::int8_t& sector, int& slice);
 // corner where the sector's side ends.
 ClientPoint rimDot(int sector, int slice);
 
-// Sets the marker line's end points for mode 1 (level line) or 2 (slice
-// line); any other mode leaves them alone.
+// The inverted line shown while a marker zone is pressed: none, the level
+// line from the apex, or the slice line from the hexagon's centre.
+enum MarkerLine { LineHide, LineLevel, LineSlice };
+
+// Sets the marker line's end points for LineLevel or LineSlice; any other
+// mode leaves them alone.
 void markerLineEnds(int mode);

@@ -2,7 +2,7 @@
 // version of it whose allocation a test can make fail.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // A pixel bitmap (paint/pixel_bitmap_win.h) for the back buffer; NULL when
 // it cannot be made.

@@ -6,7 +6,7 @@
 // these cover.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // FillRect of (left, top, right, bottom) in one colour; only a rectangle
 // with right > left and bottom > top.

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "chart/hexagon.h"
-#include "chart/triangle.h"
 #include "paint/dot_stamp_win.h"
 #include "paint/painter_state_win.h"
 
@@ -16,21 +14,6 @@ const std::size_t ShortestUsefulPiece = 4;   // on average
 // dot instead (none of the grid sizes comes near).
 const std::size_t MaxPlannedDots = 0xFFFF;
 const std::uint16_t NoDot = 0xFFFF;
-
-WalkInputs walkInputsOf(ChartDots chart) {
-    const Layout& L = app.layout;
-    const ChartState& c = app.chart;
-    if (chart == HexagonDots) {
-        const WalkInputs in = {{(double)app.settings.gridSize, (double)L.hexCenterX,
-                                (double)L.hexCenterY, (double)L.unit, (double)L.hStep,
-                                (double)c.centerGray, c.grayStep, c.colorStep, 0, 0, 0}};
-        return in;
-    }
-    const WalkInputs in = {{(double)app.settings.gridSize, (double)L.triLeft, (double)L.hexCenterY,
-                            (double)L.unit, (double)c.hueR, (double)c.hueG, (double)c.hueB,
-                            c.tintStepR, c.tintStepG, c.tintStepB, c.halfColorStep}};
-    return in;
-}
 
 bool sameInputs(const WalkInputs& a, const WalkInputs& b) {
     for (int k = 0; k < WalkInputCount; ++k) {
@@ -55,17 +38,17 @@ void addWalkedDot(ChartWalk& w, int x, int y, COLORREF c) {
 }
 
 // Walks the chart, keeping the dots' places too when a plan is to be made.
-void walkChart(ChartWalk& w, ChartDots chart, const WalkInputs& inputs, bool keepPlaces) {
+void visitWalkedDot(void* walk, int x, int y, COLORREF c) {
+    addWalkedDot(*(ChartWalk*)walk, x, y, c);
+}
+
+void walkChart(ChartWalk& w, const ChartDots& chart, bool keepPlaces) {
     w.pixels.clear();
     w.xs.clear();
     w.ys.clear();
     w.keepPlaces = keepPlaces;
-    const auto add = [&w](int x, int y, COLORREF c) { addWalkedDot(w, x, y, c); };
-    if (chart == HexagonDots)
-        forEachHexagonDot(add);
-    else
-        forEachTriangleDot(add);
-    w.inputs = inputs;
+    chart.walk(visitWalkedDot, &w);
+    w.inputs = chart.inputs;
     w.done = true;
     w.number = ++painter.walksMade;
 }
@@ -245,18 +228,19 @@ ChartPlan& planFor(ChartCache& cache, int radius, bool& fits) {
 
 // Paints a chart through its plan, making the plan first when the geometry
 // is new. Falls back to stamping dot by dot if no plan can be made.
-void paintChartPixels(ChartCache& cache, ChartDots chart, int radius) {
-    const WalkInputs inputs = walkInputsOf(chart);
+void paintChartPixels(ChartCache& cache, const ChartDots& chart) {
+    const int radius = chart.radius;
+    const WalkInputs& inputs = chart.inputs;
     ChartWalk& w = cache.walk;
     bool fits = false;
     ChartPlan& plan = planFor(cache, radius, fits);
     if (!fits || !w.done || !sameInputs(w.inputs, inputs))
-        walkChart(w, chart, inputs, !fits);
+        walkChart(w, chart, !fits);
     if (w.pixels.empty())
         return;
     if (fits && !planFitsWalk(plan, w)) {
         fits = false;
-        walkChart(w, chart, inputs, true);
+        walkChart(w, chart, true);
     }
     if (!fits)
         makePlan(plan, w, radius);
@@ -269,9 +253,11 @@ void paintChartPixels(ChartCache& cache, ChartDots chart, int radius) {
 
 }  // namespace
 
-bool stampChart(ChartDots chart, int radius) {
-    if (!drawingIntoBuffer() || !dotShapeOf(radius).learnt)
+bool stampChart(const ChartDots& chart) {
+    if (!drawingIntoBuffer() || !dotShapeOf(chart.radius).learnt)
         return false;
-    paintChartPixels(chart == HexagonDots ? painter.hexagon : painter.triangle, chart, radius);
+    if (chart.keptChart < 0 || chart.keptChart >= KeptCharts)
+        return false;
+    paintChartPixels(painter.charts[chart.keptChart], chart);
     return true;
 }

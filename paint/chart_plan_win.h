@@ -52,14 +52,6 @@ struct ChartPlan {
     std::uint64_t renderedWalk;
 };
 
-// Everything a chart's walk reads: while these stay, the walk gives the
-// same colours at the same places and need not be made again (a full paint,
-// a drag-resize that keeps the chart's place, the other chart's step).
-const int WalkInputCount = 11;
-struct WalkInputs {
-    double values[WalkInputCount];
-};
-
 // One walk of a chart: every dot's colour as a pixel, in painting order, and
 // the dots' places (only kept while a plan is to be made).
 struct ChartWalk {
@@ -83,4 +75,4 @@ struct ChartCache {
 
 // The chart into the back buffer. False, having drawn nothing, when its
 // dots' shape could not be learnt: the caller then draws with GDI.
-bool stampChart(ChartDots chart, int radius);
+bool stampChart(const ChartDots& chart);

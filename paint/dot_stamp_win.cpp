@@ -145,7 +145,7 @@ bool stampDot(int x, int y, int radius, COLORREF c) {
 }
 
 bool stampRing(int x, int y, int radius) {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     if (!drawingIntoBuffer() || radius < 0 || GetROP2(dc) != R2_COPYPEN ||
         GetCurrentObject(dc, OBJ_BRUSH) != GetStockObject(NULL_BRUSH))
         return false;

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Pixels x + left .. x + right - 1 of row y + dy, for a shape centred at (x, y).
 struct DotSpan {

@@ -1,7 +1,5 @@
 #include "paint/draw_win.h"
 
-#include "chart/hexagon.h"
-#include "chart/triangle.h"
 #include "paint/buffer_write_win.h"
 #include "paint/painter_state_win.h"
 
@@ -39,7 +37,7 @@ void freeSolidBrush(HBRUSH brush) {
 }
 
 void drawDotByGdi(int x, int y, int radius, COLORREF c) {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     HBRUSH brush = solidBrushFor(dc, c);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     SelectObject(dc, GetStockObject(NULL_PEN));
@@ -50,6 +48,11 @@ void drawDotByGdi(int x, int y, int radius, COLORREF c) {
     markAround(x, y, x, y, radius + 1);
 }
 
+// A dot of a walk, the walk's context being the radius.
+void drawVisitedDotByGdi(void* radius, int x, int y, COLORREF c) {
+    drawDotByGdi(x, y, *(const int*)radius, c);
+}
+
 }  // namespace
 
 void drawDot(int x, int y, int radius, COLORREF c) {
@@ -57,14 +60,11 @@ void drawDot(int x, int y, int radius, COLORREF c) {
         drawDotByGdi(x, y, radius, c);
 }
 
-void paintChartDots(ChartDots chart, int radius) {
-    if (stampChart(chart, radius))
+void paintChartDots(const ChartDots& chart) {
+    if (stampChart(chart))
         return;
-    const auto draw = [radius](int x, int y, COLORREF c) { drawDotByGdi(x, y, radius, c); };
-    if (chart == HexagonDots)
-        forEachHexagonDot(draw);
-    else
-        forEachTriangleDot(draw);
+    int radius = chart.radius;
+    chart.walk(drawVisitedDotByGdi, &radius);
 }
 
 void fillColorRect(int left, int top, int right, int bottom, COLORREF c) {
@@ -72,8 +72,8 @@ void fillColorRect(int left, int top, int right, int bottom, COLORREF c) {
         return;
     RECT r;
     SetRect(&r, left, top, right, bottom);
-    HBRUSH brush = solidBrushFor(shell.windowDC, c);
-    FillRect(shell.windowDC, &r, brush);
+    HBRUSH brush = solidBrushFor(shell.drawingDC, c);
+    FillRect(shell.drawingDC, &r, brush);
     freeSolidBrush(brush);
     markDrawn(left, top, right, bottom);
 }
@@ -85,7 +85,7 @@ void drawSunkenFrame(int left, int top, int right, int bottom) {
         writeBufferLine(left - 1, top, left - 1, bottom, Black);
         return;
     }
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     SelectObject(dc, GetStockObject(WHITE_PEN));
     MoveToEx(dc, left, bottom, nullptr);
     LineTo(dc, right, bottom);
@@ -98,7 +98,7 @@ void drawSunkenFrame(int left, int top, int right, int bottom) {
 }
 
 void drawRing(int x, int y, int radius, HPEN pen) {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     SelectObject(dc, pen);
     if (stampRing(x, y, radius))
@@ -108,7 +108,7 @@ void drawRing(int x, int y, int radius, HPEN pen) {
 }
 
 void drawLine(int x0, int y0, int x1, int y1, HPEN pen) {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     SelectObject(dc, pen);
     MoveToEx(dc, x0, y0, nullptr);
     LineTo(dc, x1, y1);
@@ -116,7 +116,7 @@ void drawLine(int x0, int y0, int x1, int y1, HPEN pen) {
 }
 
 void invertLine(int x0, int y0, int x1, int y1, HPEN pen) {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     SetROP2(dc, R2_NOT);
     drawLine(x0, y0, x1, y1, pen);
     SetROP2(dc, R2_COPYPEN);
@@ -125,7 +125,7 @@ void invertLine(int x0, int y0, int x1, int y1, HPEN pen) {
 void drawPolygon(const POINT* points, int count, HPEN pen, HBRUSH brush) {
     if (count <= 0)
         return;
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     SelectObject(dc, pen);
     SelectObject(dc, brush);
     Polygon(dc, points, count);
@@ -157,8 +157,8 @@ static RECT outlinedTextBoxOn(HDC dc, int x, int y, const wchar_t* text, int n) 
 }
 
 RECT outlinedTextBox(HFONT font, int x, int y, const wchar_t* text) {
-    SelectObject(shell.windowDC, font);
-    return outlinedTextBoxOn(shell.windowDC, x, y, text, lstrlenW(text));
+    SelectObject(shell.drawingDC, font);
+    return outlinedTextBoxOn(shell.drawingDC, x, y, text, lstrlenW(text));
 }
 
 void drawOutlinedTextOn(HDC dc, COLORREF background, std::uint8_t mode, int x, int y,
@@ -190,7 +190,7 @@ void drawOutlinedTextOn(HDC dc, COLORREF background, std::uint8_t mode, int x, i
 }
 
 void drawOutlinedTextByGdi(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text) {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     drawOutlinedTextOn(dc, app.settings.bgColor, mode, x, y, font, text);
     if (!drawingIntoBuffer())
         return;

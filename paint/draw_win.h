@@ -1,5 +1,5 @@
 // The drawing operations every part of the program draws with. Each draws
-// through shell.windowDC exactly what the GDI calls it names would draw, and
+// through shell.drawingDC exactly what the GDI calls it names would draw, and
 // leaves the DC as they would; which painter runs (the literal one straight
 // onto the window, or the back buffer with its learnt shapes) is the
 // painter's business alone.
@@ -7,18 +7,39 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
-// The two charts, each a walk of its colour model (chart/hexagon.h and
-// chart/triangle.h) in painting order.
-enum ChartDots { HexagonDots, TriangleDots };
+// Receives one dot of a chart's walk, with the context the walk was given.
+typedef void (*DotVisit)(void* context, int x, int y, COLORREF c);
+
+// Everything a chart's walk reads: while these stay, the walk gives the
+// same colours at the same places and need not be made again (a full paint,
+// a drag-resize that keeps the chart's place, the other chart's step).
+const int WalkInputCount = 11;
+struct WalkInputs {
+    double values[WalkInputCount];
+};
+
+// The painter keeps what it learnt of this many charts, one each.
+const int KeptCharts = 2;
+
+// A chart as its caller hands it to the painter: walk calls visit for every
+// dot, in painting order (a later dot covers an earlier one); inputs are
+// what that walk reads; keptChart (0 .. KeptCharts - 1) names the chart
+// among those the painter keeps.
+struct ChartDots {
+    int keptChart;
+    int radius;
+    WalkInputs inputs;
+    void (*walk)(DotVisit visit, void* context);
+};
 
 // One filled dot: a solid brush of the colour, the null pen, and Ellipse
 // over the box x - radius .. x + radius.
 void drawDot(int x, int y, int radius, COLORREF c);
 
 // Every dot of the chart, in painting order, each as drawDot draws it.
-void paintChartDots(ChartDots chart, int radius);
+void paintChartDots(const ChartDots& chart);
 
 // FillRect of left..right-1 by top..bottom-1 with a brush of the colour made
 // for this one fill.

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 #include "paint/chart_plan_win.h"
 #include "paint/dot_stamp_win.h"
 #include "paint/draw_win.h"
@@ -15,7 +15,7 @@
 
 // The memory copy of the client area that the default painter draws into.
 struct BackBuffer {
-    HDC dc;                  // memory DC; shell.windowDC while the buffer is drawn into
+    HDC dc;                  // memory DC; shell.drawingDC while the buffer is drawn into
     HBITMAP bitmap;          // top-down 32-bit DIB section; NULL when lent or not made
     HGDIOBJ stubBitmap;      // the DC's own 1 x 1 bitmap, put back before ours is freed
     std::uint32_t* bits;     // rows of 0x00RRGGBB, `width` pixels apart
@@ -43,15 +43,14 @@ struct Painter {
     // Learnt for the whole run.
     std::vector<DotShape> dotShapes;   // by radius
     std::vector<RingShape> ringShapes;
-    ChartCache hexagon;
-    ChartCache triangle;
+    ChartCache charts[KeptCharts];
     std::uint64_t walksMade;
     std::vector<TextStamp> textStamps;
 };
 
 extern Painter painter;
 
-// True when drawing goes into the back buffer's bits (shell.windowDC is its
+// True when drawing goes into the back buffer's bits (shell.drawingDC is its
 // DC); false when it goes straight onto a DC through GDI.
 bool drawingIntoBuffer();
 
@@ -69,5 +68,5 @@ std::uint32_t* bufferRowSpan(int y, int& from, int& to);
 // copies. Does nothing when drawing goes straight onto the window.
 void markDrawn(int left, int top, int right, int bottom);
 
-// drawOutlinedText through GDI on shell.windowDC, whatever the painter.
+// drawOutlinedText through GDI on shell.drawingDC, whatever the painter.
 void drawOutlinedTextByGdi(std::uint8_t mode, int x, int y, HFONT font, const wchar_t* text);

@@ -1,4 +1,5 @@
 #include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 
 #include <cstddef>
 #include <cstring>
@@ -112,8 +113,8 @@ void freeBackBuffer() {
         }
         DeleteDC(b.dc);
     }
-    if (shell.windowDC == b.dc)
-        shell.windowDC = painter.screenDC;
+    if (shell.drawingDC == b.dc)
+        shell.drawingDC = painter.screenDC;
     b = BackBuffer();
     painter.drawn.count = 0;
 }
@@ -162,7 +163,7 @@ void drawIntoBackBuffer() {
         SelectObject(painter.screenDC, GetStockObject(WHITE_PEN));
         SelectObject(painter.screenDC, GetStockObject(NULL_BRUSH));
     }
-    shell.windowDC = painter.buffer.dc;
+    shell.drawingDC = painter.buffer.dc;
 }
 
 bool clientSize(int& width, int& height) {
@@ -209,7 +210,7 @@ bool chooseWhereToDraw() {
         freeBackBuffer();
         return false;
     }
-    const bool taken = painter.buffer.bits == NULL || shell.windowDC != painter.buffer.dc;
+    const bool taken = painter.buffer.bits == NULL || shell.drawingDC != painter.buffer.dc;
     return takeBackBuffer(width, height) && taken;
 }
 
@@ -231,7 +232,7 @@ std::uint32_t* bufferRowSpan(int y, int& from, int& to) {
 
 bool drawingIntoBuffer() {
     const BackBuffer& b = painter.buffer;
-    return b.bits && shell.windowDC && shell.windowDC == b.dc;
+    return b.bits && shell.drawingDC && shell.drawingDC == b.dc;
 }
 
 void markDrawn(int left, int top, int right, int bottom) {
@@ -277,7 +278,7 @@ void openWindowDCs(HWND hwnd) {
     forgetLentPixels();
     painter.window = hwnd;
     painter.screenDC = GetDC(hwnd);
-    shell.windowDC = painter.screenDC;
+    shell.drawingDC = painter.screenDC;
     clipScreenDC();
 }
 
@@ -292,7 +293,7 @@ void closeWindowDCs() {
         ReleaseDC(painter.window, painter.screenDC);
     painter.screenDC = NULL;
     painter.window = NULL;
-    shell.windowDC = NULL;
+    shell.drawingDC = NULL;
 }
 
 void fitPainterToClient(int, int) {
@@ -388,7 +389,7 @@ void paintIntoPixels(HDC dc, std::uint32_t* bits, int width, int height) {
     b.width = width;
     b.height = height;
     b.lent = true;
-    shell.windowDC = dc;
+    shell.drawingDC = dc;
 }
 
 void endPaintingIntoPixels(HDC dc) {

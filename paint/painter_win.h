@@ -12,24 +12,15 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Chooses the painter: true the default one, false the literal one. Before
 // the window exists this only records the choice; on a live window it
 // switches at once and repaints the main window with the new painter.
 void usePainter(bool fast);
 
-// True while the default painter is chosen, and while it draws into its
-// back buffer (false when it paints straight onto the window).
-bool defaultPainterChosen();
-bool paintingIntoBackBuffer();
-
 // WM_CREATE: takes the window's device context and keeps it for the run.
 void openWindowDCs(HWND hwnd);
-
-// Gives back what openWindowDCs took. The program leaves it to the end of
-// the process; tests that close their window call this first.
-void closeWindowDCs();
 
 // WM_SIZE, after the child controls have been moved: the back buffer is
 // made to cover the new client size, and the controls' new rectangles are
@@ -51,21 +42,3 @@ bool eraseBackground(HWND hwnd, HDC eraseDC);
 // into the back buffer is copied onto the window. An erase followed by a
 // paint still to come waits for that paint.
 void presentAfterMessage(HWND hwnd, UINT message);
-
-// Copies what was drawn into the back buffer since the last present onto
-// the window now. Does nothing under the literal painter.
-void presentDrawing();
-
-// Tests and the benchmark: the default painter draws into the given 32-bit
-// top-down pixel bitmap, selected into dc, as into its back buffer; dc
-// becomes shell.windowDC. Lasts until endPaintingIntoPixels with that DC,
-// usePainter or openWindowDCs.
-void paintIntoPixels(HDC dc, std::uint32_t* bits, int width, int height);
-void endPaintingIntoPixels(HDC dc);
-
-// The box of what was drawn into the back buffer and not yet presented;
-// empty when nothing is pending.
-RECT pendingPresentBox();
-
-// The back buffer's size (0 x 0 without one).
-SIZE backBufferSize();

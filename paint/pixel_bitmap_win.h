@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // A DIB section of 0x00RRGGBB pixels, rows top to bottom.
 HBITMAP createPixelBitmap(int width, int height, void*& bits);

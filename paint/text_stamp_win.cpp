@@ -165,7 +165,7 @@ void writeRuns(const TextStamp& s, int x, int y) {
 
 // What drawing the text with GDI leaves selected and set in the DC.
 void leaveDCAsDrawingWould(HFONT font) {
-    HDC dc = shell.windowDC;
+    HDC dc = shell.drawingDC;
     SelectObject(dc, font);
     SetBkColor(dc, app.settings.bgColor);
     SetTextColor(dc, RGB(0, 0, 0));

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Pixels dx .. dx + length - 1 of row dy, relative to the text's (x, y);
 // their values start at pixels[first].

@@ -22,10 +22,6 @@ char slotLetter(int k) {
     return k == lastSlot ? 'Z' : (char)('A' + k);
 }
 
-static bool isSlot(int k) {
-    return k >= 0 && k < PaletteSlots;
-}
-
 // Each step is rounded from the start value by itself, so a reversed gradient
 // is not the mirror image: rounding half away from zero breaks ties upward
 // going up and downward going down.

@@ -3,7 +3,7 @@
 // and the hit test share one definition of where each swatch lies.
 #pragma once
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Unfilled columns right of every swatch, a tenth of the swatch width.
 int swatchGap();

@@ -1,5 +1,6 @@
 #include "palette/palette_text.h"
 
+#include "core/hex_digits.h"
 #include "palette/palette_model.h"
 
 static const char LowerHexDigits[] = "0123456789abcdef";
@@ -51,16 +52,6 @@ static std::size_t findUnit(const char16_t* text, std::size_t from, std::size_t 
     while (from < end && text[from] != unit)
         ++from;
     return from;
-}
-
-static int hexDigitValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
 }
 
 // Hex digits are gathered wherever they stand between the parentheses, so

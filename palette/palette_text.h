@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Longest text plus its terminating zero: sixteen groups "A(rrggbb)" of nine
 // characters with a blank between each two.

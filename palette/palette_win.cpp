@@ -6,10 +6,6 @@
 #include "palette/palette_model.h"
 #include "palette/palette_text.h"
 
-static bool isSlot(int k) {
-    return k >= 0 && k < PaletteSlots;
-}
-
 static void drawSwatch(int k) {
     const Layout& L = app.layout;
     const int left = swatchLeft(k);

@@ -2,7 +2,7 @@
 // how slots change and repaint, and the palette's exchange with the clipboard.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Paints every swatch with its sunken edges and its letter.
 void paintPaletteStrip();

@@ -3,7 +3,7 @@
 // locked or secure desktop.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // GetCursorPos, or GetPhysicalCursorPos when physical is set. False when the
 // position cannot be had; p then holds nothing to use.

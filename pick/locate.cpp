@@ -2,15 +2,13 @@
 
 #include <cmath>
 
-#include "app/state.h"
+#include "core/state.h"
 
 namespace {
 
 const double RootHalf = 0.7071067811865476;       // sqrt(1/2)
 const double RootTwoThirds = 0.816496580927726;   // sqrt(2/3)
 const double RootSixth = 0.408248290463863;       // 1/sqrt(6), half the above
-const double LevelPosScale = 1024.0;
-const int MaxLevelPos = 2048;
 const int EveryLevel = -1;
 const std::int8_t NoSector = -1;
 
@@ -106,7 +104,7 @@ int levelPosOf(const PickState& pick) {
         return EveryLevel;
     const double dx = pick.pickTriX - L.triLeft;
     const double dy = pick.pickTriY - L.hexCenterY;
-    const int r = roundHalfAway((1 - dy / dx) * LevelPosScale);
+    const int r = roundHalfAway((1 - dy / dx) * PositionScale);
     if (r <= 0)
         return 0;
     if (r >= MaxLevelPos)

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/state.h"
+#include "core/state.h"
 
 // Requests to drawPickOverlay beside the pickMark values; never stored in
 // pickMark.

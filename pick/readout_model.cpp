@@ -1,6 +1,6 @@
 #include "pick/readout_model.h"
 
-#include "app/state.h"
+#include "core/state.h"
 
 int panelMid() {
     return (app.layout.panelLeft + app.layout.panelRight) / 2;

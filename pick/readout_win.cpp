@@ -53,20 +53,20 @@ static void drawPanelFrame() {
 
 // Without a pick both rows describe the hover colour, hexadecimal above
 // decimal. Returns whether the frame is still to be drawn.
-static bool paintUnsplitPanel(std::uint8_t hoverOnly, COLORREF c) {
+static bool paintUnsplitPanel(ReadoutPart part, COLORREF c) {
     const Layout& L = app.layout;
     fillColorRect(L.panelLeft, L.panelTop + 1, L.panelRight, L.panelBottom, c);
     if (app.interaction.mouseInside) {
         drawColorValue(HoverFormats[1], c, 1, TopRowY);
         drawColorValue(HoverFormats[0], c, 0, BottomRowY);
     }
-    return hoverOnly == 0;
+    return part == ReadoutWhole;
 }
 
 // With a pick the left half and the top row follow the hover colour, the
 // right half and the bottom row show the picked colour. Returns whether the
 // frame is still to be drawn.
-static bool paintSplitPanel(std::uint8_t hoverOnly, COLORREF c) {
+static bool paintSplitPanel(ReadoutPart part, COLORREF c) {
     const Layout& L = app.layout;
     const PickState& pick = app.settings.pick;
     const int format = pick.pickFormat == 0 ? 0 : 1;
@@ -74,7 +74,7 @@ static bool paintSplitPanel(std::uint8_t hoverOnly, COLORREF c) {
     fillColorRect(L.panelLeft, L.panelTop + 1, mid, L.panelBottom, c);
     if (app.interaction.mouseInside)
         drawColorValue(HoverFormats[format], c, format, TopRowY);
-    if (hoverOnly == 1)
+    if (part == ReadoutHover)
         return false;
     fillColorRect(mid, L.panelTop + 1, L.panelRight, L.panelBottom, pick.pickColor);
     drawColorValue(PickFormats[format], pick.pickColor, format, BottomRowY);
@@ -82,13 +82,13 @@ static bool paintSplitPanel(std::uint8_t hoverOnly, COLORREF c) {
     return true;
 }
 
-void paintReadoutPanel(std::uint8_t hoverOnly) {
+void paintReadoutPanel(ReadoutPart part) {
     const bool mouseInside = app.interaction.mouseInside != 0;
-    if (!(hoverOnly == 1 && mouseInside))
+    if (!(part == ReadoutHover && mouseInside))
         clearStripAbovePanel();
     const COLORREF c = mouseInside ? app.interaction.hoverColor : app.settings.bgColor;
-    const bool frameDue = app.settings.pick.pickActive == 0 ? paintUnsplitPanel(hoverOnly, c)
-                                                            : paintSplitPanel(hoverOnly, c);
+    const bool frameDue = app.settings.pick.pickActive == 0 ? paintUnsplitPanel(part, c)
+                                                            : paintSplitPanel(part, c);
     if (frameDue)
         drawPanelFrame();
 }

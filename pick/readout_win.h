@@ -3,14 +3,15 @@
 
 #include <cstdint>
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // The value formats for wsprintfW with red, green and blue, indexed by
 // pickFormat (0 decimal, 1 hexadecimal): the hover value and the picked value.
 extern const wchar_t HoverFormats[2][32];
 extern const wchar_t PickFormats[2][32];
 
-// hoverOnly 0 repaints the whole panel: the strip above it, the swatch, the
-// picked half, the text rows and the frame. hoverOnly 1 refreshes only what
+// ReadoutWhole repaints the whole panel: the strip above it, the swatch, the
+// picked half, the text rows and the frame. ReadoutHover refreshes only what
 // depends on the hover colour.
-void paintReadoutPanel(std::uint8_t hoverOnly);
+enum ReadoutPart { ReadoutWhole, ReadoutHover };
+void paintReadoutPanel(ReadoutPart part);

@@ -2,7 +2,7 @@
 // displays.
 #pragma once
 
-#include "app/shell_win.h"
+#include "core/shell_win.h"
 
 // Where the pointer is, twice: in the program's own (possibly scaled)
 // coordinates, which its window and hit testing use, and in the physical

@@ -35,10 +35,10 @@
 
 #include "app/settings_format.h"
 #include "app/sizing.h"
-#include "app/state.h"
+#include "app/defaults.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
-#include "layout/layout.h"
+#include "app/relayout.h"
 #include "navigate/hit_test.h"
 #include "navigate/navigation.h"
 #include "palette/palette_model.h"
@@ -159,9 +159,7 @@ bool setUp(int width, int height, int n, int levelPos, int sector, int slicePos)
     app.settings.slicePos = slicePos;
     app.layout.clientWidth = width;
     app.layout.clientHeight = height;
-    computeLayout();
-    updateLevel();
-    updateHue();
+    relayout();
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "layout/layout.h"

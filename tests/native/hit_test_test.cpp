@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
 #include "navigate/hit_test.h"

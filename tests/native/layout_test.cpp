@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/sizing.h"
-#include "app/state.h"
+#include "core/state.h"
 #include "chart/markers.h"
-#include "layout/layout.h"
+#include "app/relayout.h"
 #include "navigate/hit_test.h"
 #include "test_support.h"
 
@@ -351,7 +351,7 @@ TEST(ComputeLayout, LocatesThePickWithTheNewMetrics) {
     layoutAt(8, 900, 600);
     app.settings.pick.pickActive = 1;
     app.settings.pick.pickColor = makeColor(255, 0, 0);
-    computeLayout();
+    relayout();
     const Layout& L = app.layout;
     // Pure red: the hexagon's lower left corner and the triangle's apex.
     EXPECT_EQ(app.settings.pick.pickHexX, L.hexCenterX - 8 * L.hStep);
@@ -361,7 +361,7 @@ TEST(ComputeLayout, LocatesThePickWithTheNewMetrics) {
 
     app.layout.clientWidth = 1200;
     app.layout.clientHeight = 800;
-    computeLayout();
+    relayout();
     EXPECT_EQ(app.settings.pick.pickTriX, app.layout.triLeft);
     EXPECT_EQ(app.settings.pick.pickHexY, app.layout.hexCenterY + 8 * app.layout.unit);
 }

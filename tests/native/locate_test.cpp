@@ -5,10 +5,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
-#include "layout/layout.h"
+#include "app/relayout.h"
 #include "pick/locate.h"
 #include "pick/overlay_geometry.h"
 #include "test_support.h"
@@ -373,7 +373,7 @@ TEST(LocatePick, FollowsTheLayout) {
     EXPECT_EQ(app.layout.hexCenterX, pick.pickHexX);
     EXPECT_EQ(app.layout.hexCenterY - 2 * 8 * 14, pick.pickHexY);
     app.layout.clientHeight = 96 + 5 * 34;
-    computeLayout();  // locates again with the new metrics
+    relayout();  // locates again with the new metrics
     EXPECT_EQ(app.layout.hexCenterY - 2 * 8 * 5, pick.pickHexY);
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "chart/triangle.h"

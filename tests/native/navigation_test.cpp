@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "navigate/hit_test.h"

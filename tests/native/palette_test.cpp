@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/state.h"
+#include "core/state.h"
 #include "palette/palette_model.h"
 #include "palette/palette_text.h"
 

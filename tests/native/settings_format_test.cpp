@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/settings_format.h"
-#include "app/state.h"
+#include "app/defaults.h"
 #include "test_support.h"
 
 namespace {

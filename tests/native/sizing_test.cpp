@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/sizing.h"
-#include "app/state.h"
+#include "core/state.h"
 #include "test_support.h"
 
 namespace {

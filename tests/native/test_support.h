@@ -10,10 +10,10 @@
 #include <cstring>
 
 #include "app/sizing.h"
-#include "app/state.h"
+#include "app/defaults.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
-#include "layout/layout.h"
+#include "app/relayout.h"
 
 // ---- fresh states and layouts -------------------------------------------------
 
@@ -40,13 +40,13 @@ inline void freshState(int gridSize, int frameWidth = 0, int frameHeight = 0) {
     app.settings.gridSize = gridSize;  // widthForHeight reads it
 }
 
-// A fresh state laid out by computeLayout for a client area of W x H.
+// A fresh state laid out by relayout for a client area of W x H.
 inline void layoutAt(int gridSize, int clientWidth, int clientHeight,
                      int frameWidth = 0, int frameHeight = 0) {
     freshState(gridSize, frameWidth, frameHeight);
     app.layout.clientWidth = clientWidth;
     app.layout.clientHeight = clientHeight;
-    computeLayout();
+    relayout();
 }
 
 // A fresh state laid out for a window of the proportional width at the
@@ -55,7 +55,7 @@ inline void layoutProportional(int gridSize, int unit, int frameWidth = 0, int f
     freshState(gridSize, frameWidth, frameHeight);
     app.layout.clientHeight = clientHeightForUnit(gridSize, unit);
     app.layout.clientWidth = widthForHeight(frameHeight + app.layout.clientHeight) - frameWidth;
-    computeLayout();
+    relayout();
 }
 
 // Both charts' colour scales from the stored level and hue positions.

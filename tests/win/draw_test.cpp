@@ -274,12 +274,12 @@ TEST_P(MarkerPaintTest, SliceMarkerDrawnThenErasedLeavesTheChartsAsTheyWere) {
     ClientPoint corners[3];
     sliceMarkerPolygon(true, corners);
 
-    drawSliceMarker(1);
+    drawSliceMarker(InkDraw);
     expectDrawnBlackWithWhiteOutline(corners, before);
     EXPECT_EQ(gdi.whitePen, GetCurrentObject(canvas.dc, OBJ_PEN));
     EXPECT_EQ(gdi.blackBrush, GetCurrentObject(canvas.dc, OBJ_BRUSH));
 
-    drawSliceMarker(0);
+    drawSliceMarker(InkErase);
     expectUnchanged(before);
     EXPECT_EQ(gdi.bgPen, GetCurrentObject(canvas.dc, OBJ_PEN));
     EXPECT_EQ(gdi.bgBrush, GetCurrentObject(canvas.dc, OBJ_BRUSH));
@@ -291,9 +291,9 @@ TEST_P(MarkerPaintTest, LevelMarkerDrawnThenErasedLeavesTheChartsAsTheyWere) {
     ClientPoint corners[3];
     levelMarkerPolygon(corners);
 
-    drawLevelMarker(1);
+    drawLevelMarker(InkDraw);
     expectDrawnBlackWithWhiteOutline(corners, before);
-    drawLevelMarker(0);
+    drawLevelMarker(InkErase);
     expectUnchanged(before);
 }
 
@@ -333,14 +333,14 @@ TEST_F(ChartPaintTest, MarkersStandWhereTheHandWorkedExamplesPutThem) {
         app.settings.sector = (std::int8_t)e.sector;
         app.settings.slicePos = e.slicePos;
         prepare({2, 900, 600});
-        drawSliceMarker(1);
+        drawSliceMarker(InkDraw);
         for (const ClientPoint& p : e.corners)
             EXPECT_EQ(0xFFFFFFu, pixelAt(canvas, p.x, p.y)) << e.sector << "/" << e.slicePos << " at " << p.x << ","
                                                             << p.y;
     }
     app.settings.levelPos = 2048;
     prepare({2, 900, 600});
-    drawLevelMarker(1);
+    drawLevelMarker(InkDraw);
     EXPECT_EQ(0xFFFFFFu, pixelAt(canvas, 855, 75));
     EXPECT_EQ(0xFFFFFFu, pixelAt(canvas, 869, 67));
     EXPECT_EQ(0xFFFFFFu, pixelAt(canvas, 869, 83));

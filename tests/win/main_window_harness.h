@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/init_win.h"
-#include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 #include "app/settings_win.h"
-#include "app/shell_win.h"
+#include "app/defaults.h"
 
 namespace harness {
 
@@ -137,7 +137,7 @@ inline Snapshot snapshotOf(HDC source, int left, int top) {
     return shot;
 }
 
-inline Snapshot snapshotClient() { return snapshotOf(shell.windowDC, 0, 0); }
+inline Snapshot snapshotClient() { return snapshotOf(shell.drawingDC, 0, 0); }
 
 // 0x00RRGGBB as the snapshot stores it, from a COLORREF (0x00BBGGRR).
 inline std::uint32_t snapshotColor(COLORREF c) {
@@ -229,8 +229,8 @@ inline void resetMainWindow() {
     setInitialPlacement();
     measureWorkArea();
     prepareChartState();
-    SelectObject(shell.windowDC, GetStockObject(WHITE_PEN));
-    SelectObject(shell.windowDC, GetStockObject(NULL_BRUSH));
+    SelectObject(shell.drawingDC, GetStockObject(WHITE_PEN));
+    SelectObject(shell.drawingDC, GetStockObject(NULL_BRUSH));
     DeleteObject(gdi.bgBrush);
     DeleteObject(gdi.bgPen);
     gdi.bgBrush = CreateSolidBrush(app.settings.bgColor);

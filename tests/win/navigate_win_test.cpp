@@ -7,10 +7,10 @@
 #include "chart/triangle.h"
 #include "main_window_harness.h"
 #include "paint_canvas.h"
-#include "navigate/navigate_win.h"
+#include "app/steps_win.h"
 #include "navigate/navigation.h"
 #include "pick/locate.h"
-#include "pick/overlay_win.h"
+#include "app/scene_win.h"
 
 using namespace harness;
 
@@ -294,16 +294,16 @@ TEST_F(NavigateTest, JumpToTheOuterRingKeepsTheLevel) {
 // ---------------------------------------------------------------- marker line
 
 TEST_F(NavigateTest, MarkerLinesAreRemovedPixelForPixel) {
-    for (int mode : {1, 2}) {
+    for (MarkerLine mode : {LineLevel, LineSlice}) {
         SCOPED_TRACE(mode);
         const Snapshot before = snapshotClient();
         markerLine(mode);
         EXPECT_EQ(GetCapture(), shell.mainWindow);
         const Snapshot shown = snapshotClient();
         EXPECT_GT(countDifferences(before, shown), 100);
-        EXPECT_EQ(GetROP2(shell.windowDC), R2_COPYPEN);
-        EXPECT_EQ(GetCurrentObject(shell.windowDC, OBJ_PEN), (HGDIOBJ)gdi.whitePen9);
-        markerLine(0);
+        EXPECT_EQ(GetROP2(shell.drawingDC), R2_COPYPEN);
+        EXPECT_EQ(GetCurrentObject(shell.drawingDC, OBJ_PEN), (HGDIOBJ)gdi.whitePen9);
+        markerLine(LineHide);
         EXPECT_NE(GetCapture(), shell.mainWindow);
         EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
     }
@@ -313,7 +313,7 @@ TEST_F(NavigateTest, TheLevelLineInvertsWhatLiesUnderIt) {
     const Layout& L = app.layout;
     setLevel(6, false);
     const Snapshot before = snapshotClient();
-    markerLine(1);
+    markerLine(LineLevel);
     EXPECT_EQ(app.interaction.dragLineX0, L.triLeft);
     EXPECT_EQ(app.interaction.dragLineX1, L.triLeft + 2 * L.unit * 8);
     EXPECT_EQ(app.interaction.dragLineY1, L.hexCenterY + 2 * L.unit * (8 - 6) - 1);
@@ -322,29 +322,29 @@ TEST_F(NavigateTest, TheLevelLineInvertsWhatLiesUnderIt) {
     const int x = (L.triLeft - 1 + app.interaction.dragLineX1) / 2;
     const int y = (L.hexCenterY - 1 + app.interaction.dragLineY1) / 2;
     EXPECT_EQ(shown.at(x, y), ~before.at(x, y) & 0xFFFFFF);
-    markerLine(0);
+    markerLine(LineHide);
 }
 
 TEST_F(NavigateTest, ASecondLineWhileOneIsShownDrawsNothing) {
-    markerLine(2);
+    markerLine(LineSlice);
     const Interaction ends = app.interaction;
     setSlice(3, 2, false);   // would give the slice line other ends
     const Snapshot moved = snapshotClient();
-    markerLine(2);
+    markerLine(LineSlice);
     EXPECT_EQ(countDifferences(moved, snapshotClient()), 0);
     EXPECT_EQ(app.interaction.dragLineX1, ends.dragLineX1);
     EXPECT_EQ(app.interaction.dragLineY1, ends.dragLineY1);
-    markerLine(0);
+    markerLine(LineHide);
     EXPECT_NE(GetCapture(), shell.mainWindow);
 }
 
 TEST_F(NavigateTest, EndingWithoutALineDrawsNothing) {
     const Snapshot before = snapshotClient();
-    markerLine(0);
+    markerLine(LineHide);
     EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
     // Another window holding the capture is none of ours either.
     SetCapture(shell.sizeCombo);
-    markerLine(0);
+    markerLine(LineHide);
     EXPECT_EQ(GetCapture(), shell.sizeCombo);
     EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
     ReleaseCapture();
@@ -355,7 +355,7 @@ TEST_F(NavigateTest, EveryKeyWheelAndReleaseEndsTheLine) {
     for (UINT message : enders) {
         SCOPED_TRACE(message);
         const Snapshot before = snapshotClient();
-        markerLine(1);
+        markerLine(LineLevel);
         ASSERT_EQ(GetCapture(), shell.mainWindow);
         // A key with no command, a release on nothing, a wheel on the
         // level track at the top level: each ends the line and does no more.
@@ -377,7 +377,7 @@ TEST_F(NavigateTest, ALostCaptureRemovesTheLine) {
     const Snapshot before = snapshotClient();
     for (int taker = 0; taker < 2; ++taker) {
         SCOPED_TRACE(taker);
-        markerLine(taker + 1);
+        markerLine(taker == 0 ? LineLevel : LineSlice);
         ASSERT_EQ(GetCapture(), shell.mainWindow);
         if (taker == 0)
             SetCapture(shell.sizeCombo);
@@ -386,9 +386,9 @@ TEST_F(NavigateTest, ALostCaptureRemovesTheLine) {
         EXPECT_NE(GetCapture(), shell.mainWindow);
         EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
         ReleaseCapture();
-        markerLine(2);
+        markerLine(LineSlice);
         EXPECT_GT(countDifferences(before, snapshotClient()), 100);
-        markerLine(0);
+        markerLine(LineHide);
         EXPECT_EQ(countDifferences(before, snapshotClient()), 0);
     }
 }

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/shell_win.h"
-#include "app/sizing.h"
+#include "core/shell_win.h"
+#include "app/defaults.h"
 #include "chart/hexagon.h"
 #include "chart/triangle.h"
-#include "layout/layout.h"
-#include "paint/painter_win.h"
+#include "app/relayout.h"
+#include "paint/painter_seams_win.h"
 
 struct PaintCanvas {
     HDC dc;
@@ -24,7 +24,7 @@ struct PaintCanvas {
 };
 
 // A top-down DIB section selected into a memory DC, which becomes
-// shell.windowDC.
+// shell.drawingDC.
 inline ClientPoint centroid(const ClientPoint p[3]) {
     return ClientPoint{(p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3};
 }
@@ -45,7 +45,7 @@ inline PaintCanvas createCanvas(int width, int height) {
     canvas.bits = (std::uint32_t*)bits;
     canvas.width = width;
     canvas.height = height;
-    shell.windowDC = canvas.dc;
+    shell.drawingDC = canvas.dc;
     return canvas;
 }
 
@@ -56,8 +56,8 @@ inline void destroyCanvas(PaintCanvas& canvas) {
     SelectObject(canvas.dc, canvas.oldBitmap);
     DeleteObject(canvas.bitmap);
     DeleteDC(canvas.dc);
-    if (shell.windowDC == canvas.dc)
-        shell.windowDC = nullptr;
+    if (shell.drawingDC == canvas.dc)
+        shell.drawingDC = nullptr;
     canvas = PaintCanvas();
 }
 
@@ -69,7 +69,7 @@ inline void useCanvasAsBackBuffer(PaintCanvas& canvas) {
 // The literal painter draws onto the canvas, through GDI.
 inline void drawLiterallyOn(PaintCanvas& canvas) {
     endPaintingIntoPixels(canvas.dc);
-    shell.windowDC = canvas.dc;
+    shell.drawingDC = canvas.dc;
 }
 
 // The DIB holds 0x00RRGGBB; COLORREF is 0x00BBGGRR.
@@ -182,7 +182,7 @@ inline void prepareDrawingState() {
         createGdiKit();
     app.interaction.hoverColor = app.settings.bgColor;
     app.interaction.mouseInside = 0;
-    app.interaction.dragMode = 0;
+    app.interaction.dragMode = DragIdle;
 }
 
 // Layout and chart state for a client area, as start-up computes them.
@@ -190,9 +190,7 @@ inline void layOut(int sizeIndex, int clientWidth, int clientHeight) {
     app.settings.sizeIndex = sizeIndex;
     app.layout.clientWidth = clientWidth;
     app.layout.clientHeight = clientHeight;
-    computeLayout();
-    updateLevel();
-    updateHue();
+    relayout();
 }
 
 // Stands for whatever was on the screen before: no painter uses it.

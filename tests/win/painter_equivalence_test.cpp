@@ -21,7 +21,7 @@
 #include "paint/buffer_bitmap_win.h"
 #include "paint/dot_stamp_win.h"
 #include "paint/draw_win.h"
-#include "paint/painter_win.h"
+#include "paint/painter_seams_win.h"
 #include "palette/palette_model.h"
 #include "paint_canvas.h"
 
@@ -45,12 +45,12 @@ Snapshot captureScreenClient() {
 // The window's own surface, through a device context of the window: what
 // the screen shows once the window system has caught up.
 Snapshot captureWindowClient() {
-    HDC windowDC = GetDC(shell.mainWindow);
-    const HDC kept = shell.windowDC;
-    shell.windowDC = windowDC;
+    HDC drawingDC = GetDC(shell.mainWindow);
+    const HDC kept = shell.drawingDC;
+    shell.drawingDC = drawingDC;
     Snapshot shot = snapshotClient();
-    shell.windowDC = kept;
-    ReleaseDC(shell.mainWindow, windowDC);
+    shell.drawingDC = kept;
+    ReleaseDC(shell.mainWindow, drawingDC);
     return shot;
 }
 

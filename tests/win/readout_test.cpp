@@ -10,7 +10,7 @@
 #include "chart/markers.h"
 #include "palette/palette_model.h"
 #include "pick/overlay_geometry.h"
-#include "pick/overlay_win.h"
+#include "app/scene_win.h"
 #include "pick/readout_model.h"
 #include "pick/readout_win.h"
 #include "paint/draw_win.h"
@@ -111,7 +111,7 @@ TEST_F(ReadoutPaintTest, LayoutIsTheOneTheseTestsAssume) {
 
 // The strip 73 pixels either side of the middle, rows 0 to panelTop - 2.
 TEST_F(ReadoutPaintTest, MouseOutsideWithoutPickClearsStripAndShowsBackground) {
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     EXPECT_EQ(0, countNot(PanelMid - 73, 0, PanelMid + 73, PanelTop - 1, Gray));
     EXPECT_EQ(Stale, pixelAt(canvas, PanelMid - 74, 10));
     EXPECT_EQ(Stale, pixelAt(canvas, PanelMid + 73, 10));
@@ -123,7 +123,7 @@ TEST_F(ReadoutPaintTest, MouseOutsideWithoutPickClearsStripAndShowsBackground) {
 TEST_F(ReadoutPaintTest, MouseInsideWithoutPickShowsHoverColourInBothRows) {
     const COLORREF hover = makeColor(200, 100, 50);
     setHover(hover);
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     EXPECT_EQ(0, countNot(PanelLeft, PanelTop + 1, PanelRight, PanelBottom, hover));
     EXPECT_GT(darkInRow(TopRowTop), 20);
     EXPECT_GT(darkInRow(BottomRowTop), 20);
@@ -135,7 +135,7 @@ TEST_F(ReadoutPaintTest, MouseInsideWithoutPickShowsHoverColourInBothRows) {
 TEST_F(ReadoutPaintTest, PickWithMouseOutsideKeepsThePickedRowAndShowsBothHalves) {
     const COLORREF picked = makeColor(0, 200, 100);
     setPick(picked, 1);
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     // Cleared only down to panelTop - 21: the picked value's row stays.
     EXPECT_EQ(0, countNot(PanelMid - 73, 0, PanelMid + 73, PanelTop - 20, Gray));
     EXPECT_EQ(Stale, pixelAt(canvas, PanelMid - 73, PanelTop - 20));
@@ -161,7 +161,7 @@ TEST_F(ReadoutPaintTest, PickWithMouseInsideShowsHoverAboveAndPickBelow) {
     for (std::uint8_t format = 0; format < 2; ++format) {
         fillCanvas(canvas, Stale);
         setPick(picked, format);
-        paintReadoutPanel(0);
+        paintReadoutPanel(ReadoutWhole);
         EXPECT_EQ(0, countNot(PanelLeft, PanelTop + 1, PanelMid, PanelBottom, hover)) << (int)format;
         EXPECT_EQ(0, countNot(PanelMid, PanelTop + 30, PanelRight, PanelBottom, picked)) << (int)format;
         EXPECT_GT(darkInRow(TopRowTop), 20) << (int)format;
@@ -175,11 +175,11 @@ TEST_F(ReadoutPaintTest, PickWithMouseInsideShowsHoverAboveAndPickBelow) {
 
 TEST_F(ReadoutPaintTest, DecimalAndHexadecimalPicksDrawDifferentRows) {
     setPick(makeColor(0, 200, 100), 1);
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     const std::vector<std::uint32_t> hexadecimal = snapshot(canvas);
     fillCanvas(canvas, Stale);
     app.settings.pick.pickFormat = 0;
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     const RECT changed = changedBox(canvas, hexadecimal);
     EXPECT_GE(changed.top, BottomRowTop - 1);
     EXPECT_LE(changed.bottom, BottomRowTop + RowHeight + 1);
@@ -189,7 +189,7 @@ TEST_F(ReadoutPaintTest, DecimalAndHexadecimalPicksDrawDifferentRows) {
 TEST_F(ReadoutPaintTest, HoverOnlyRefreshTouchesNeitherStripNorFrame) {
     const COLORREF hover = makeColor(200, 100, 50);
     setHover(hover);
-    paintReadoutPanel(1);
+    paintReadoutPanel(ReadoutHover);
     EXPECT_EQ(0, countNot(PanelLeft, PanelTop + 1, PanelRight, PanelBottom, hover));
     EXPECT_EQ(Stale, pixelAt(canvas, PanelMid - 73, 2));
     EXPECT_EQ(Stale, pixelAt(canvas, PanelMid + 72, 2));
@@ -202,7 +202,7 @@ TEST_F(ReadoutPaintTest, HoverOnlyRefreshWithPickLeavesThePickedHalfAlone) {
     const COLORREF hover = makeColor(200, 100, 50);
     setHover(hover);
     setPick(makeColor(0, 200, 100), 1);
-    paintReadoutPanel(1);
+    paintReadoutPanel(ReadoutHover);
     EXPECT_EQ(0, countNot(PanelLeft, PanelTop + 1, PanelMid, PanelBottom, hover));
     EXPECT_EQ(0, countNot(PanelMid, PanelTop + 1, PanelRight, PanelBottom, Stale));
     EXPECT_GT(darkInRow(TopRowTop), 20);
@@ -213,7 +213,7 @@ TEST_F(ReadoutPaintTest, HoverOnlyRefreshWithPickLeavesThePickedHalfAlone) {
 // The mouse has left: the strip is cleared and the panel shows the
 // background, but a hover-only refresh still draws no frame.
 TEST_F(ReadoutPaintTest, HoverOnlyRefreshWithMouseOutsideClearsTheStrip) {
-    paintReadoutPanel(1);
+    paintReadoutPanel(ReadoutHover);
     EXPECT_EQ(0, countNot(PanelMid - 73, 0, PanelMid + 73, PanelTop - 1, Gray));
     EXPECT_EQ(0, countNot(PanelLeft, PanelTop + 1, PanelRight, PanelBottom, Gray));
     expectNoFrame();
@@ -222,13 +222,13 @@ TEST_F(ReadoutPaintTest, HoverOnlyRefreshWithMouseOutsideClearsTheStrip) {
 // The opaque first copy of a new hover text takes the place of clearing.
 TEST_F(ReadoutPaintTest, NewHoverTextReplacesTheOldOneCompletely) {
     setHover(makeColor(200, 100, 50));
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     setHover(makeColor(17, 234, 5));
-    paintReadoutPanel(1);
+    paintReadoutPanel(ReadoutHover);
     const std::vector<std::uint32_t> refreshed = snapshot(canvas);
 
     fillCanvas(canvas, Stale);
-    paintReadoutPanel(0);
+    paintReadoutPanel(ReadoutWhole);
     const RECT changed = changedBox(canvas, refreshed);
     EXPECT_EQ(changed.left, changed.right) << "differs at " << changed.left << "," << changed.top << "-"
                                            << changed.right << "," << changed.bottom;
@@ -367,9 +367,9 @@ TEST_F(PickOverlayTest, LineBoxIsTheHandWorkedOne) {
 // The glyph's box beside the panel, and as much more as the glyph measures
 // in its font with its one-pixel outline: however the platform draws it.
 TEST_F(PickOverlayTest, HideRequestErasesTheGlyphAndTheLineOfAnActivePick) {
-    SelectObject(shell.windowDC, gdi.symbolFont);
+    SelectObject(shell.drawingDC, gdi.symbolFont);
     SIZE glyph = {0, 0};
-    GetTextExtentPoint32W(shell.windowDC, L"\U0001F50E", 2, &glyph);
+    GetTextExtentPoint32W(shell.drawingDC, L"\U0001F50E", 2, &glyph);
     const RECT drawn = {PanelRight + 3, PanelTop - 1, PanelRight + 5 + glyph.cx, PanelTop + glyph.cy + 1};
     RECT glyphBox;
     UnionRect(&glyphBox, &GlyphBox, &drawn);

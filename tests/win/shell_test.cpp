@@ -21,6 +21,10 @@
 
 using namespace harness;
 
+void pickColorAt(POINT screenPoint) {
+    pickColorAt(screenPoint, screenPoint);
+}
+
 namespace {
 
 // ---------------------------------------------------------------- settings path
@@ -256,7 +260,7 @@ TEST_F(StartUpTest, TheKeptDCKeepsOffTheControlsWhateverTheMainWindowShows) {
     ShowWindow(shell.mainWindow, SW_SHOW);
     for (HWND control : {shell.sizeCombo, shell.copyButton, shell.pasteButton}) {
         const RECT r = childRect(control);
-        EXPECT_FALSE(PtVisible(shell.windowDC, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        EXPECT_FALSE(PtVisible(shell.drawingDC, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
     }
 }
 
@@ -265,8 +269,8 @@ TEST_F(StartUpTest, LeaveTrackingAndTheKeptDeviceContextAreReady) {
     EXPECT_EQ(shell.leaveTracking.dwFlags, (DWORD)TME_LEAVE);
     EXPECT_EQ(shell.leaveTracking.hwndTrack, shell.mainWindow);
     EXPECT_EQ(shell.leaveTracking.dwHoverTime, 0u);
-    ASSERT_NE(shell.windowDC, (HDC)NULL);
-    EXPECT_EQ(WindowFromDC(shell.windowDC), shell.mainWindow);
+    ASSERT_NE(shell.drawingDC, (HDC)NULL);
+    EXPECT_EQ(WindowFromDC(shell.drawingDC), shell.mainWindow);
 }
 
 TEST_F(StartUpTest, SizeMessagesOfZeroOrTinyClientsAreSafe) {
@@ -608,7 +612,7 @@ protected:
 };
 
 TEST_F(MouseTest, FirstMoveArmsLeaveTrackingAndLeaveDisarmsIt) {
-    app.interaction.dragMode = 2;
+    app.interaction.dragMode = DragColor;
     moveTo(5, app.layout.clientHeight / 2, MK_LBUTTON);
     EXPECT_EQ(app.interaction.mouseInside, 1);
     EXPECT_EQ(app.interaction.dragMode, 2);   // a button held keeps the drag
@@ -639,7 +643,7 @@ TEST_F(MouseTest, ADragReleasedOutsideLeavesNothingForTheNextPress) {
     const std::int8_t sector = app.settings.sector;
     const int slice = app.chart.slice;
     // Even a press that finds the old mode still set judges it afresh.
-    app.interaction.dragMode = 2;
+    app.interaction.dragMode = DragColor;
     send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(dotX, dotY));
     EXPECT_EQ(app.interaction.dragMode, 2);
     EXPECT_EQ(app.interaction.dragColor, dot);
@@ -707,7 +711,7 @@ TEST_F(MouseTest, PressesBeyondTheTrackEndsClampTheLevel) {
     for (const TrackCase& c : cases) {
         SCOPED_TRACE(c.y);
         app.interaction.mouseInside = 1;
-        app.interaction.dragMode = 1;
+        app.interaction.dragMode = DragOverMarkerZone;
         send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(levelTrackX(), c.y));
         EXPECT_EQ(app.chart.level, c.level);
         send(WM_LBUTTONUP, 0, clientPoint(levelTrackX(), c.y));
@@ -881,7 +885,7 @@ TEST_F(RightButtonTest, OnASlotItClearsTheSlotUnlessAlreadyClear) {
 
 TEST_F(RightButtonTest, ReleasingTheButtonEndsTheMarkerLine) {
     app.interaction.mouseInside = 1;
-    app.interaction.dragMode = 1;
+    app.interaction.dragMode = DragOverMarkerZone;
     send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(levelTrackX(), app.layout.hexCenterY));
     ASSERT_EQ(GetCapture(), shell.mainWindow);
     send(WM_RBUTTONUP, MK_LBUTTON, clientPoint(levelTrackX(), app.layout.hexCenterY));

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "app/state.h"
+#include "core/state.h"
 
 struct GdiKit {
     HBRUSH bgBrush;
@@ -24,7 +24,7 @@ struct GdiKit {
     HFONT valueFont;
     HFONT controlFont;
     HFONT symbolFont;
-    HCURSOR cursors[4];   // indexed by dragMode
+    HCURSOR cursors[DragModeCount];
 };
 
 const int SettingsPathLength = 260;
@@ -32,7 +32,9 @@ const int SettingsPathLength = 260;
 struct Shell {
     HINSTANCE hInstance;
     HWND mainWindow;
-    HDC windowDC;            // where every drawing goes: the window's kept DC, or the painter's buffer
+    // Where every drawing goes: the back buffer's memory DC while the default
+    // painter has its buffer, else the window's own kept DC.
+    HDC drawingDC;
     HWND sizeCombo;
     HWND copyButton;
     HWND pasteButton;

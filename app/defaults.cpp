@@ -1,16 +1,11 @@
-#include "app/state.h"
+#include "app/defaults.h"
 
 #include "app/sizing.h"
 
-AppState app;
-
-const int GridSizes[GridSizeCount] = {4, 6, 8, 12, 16, 24, 32, 48, 64, 96, 128};
-
 namespace {
 
-const std::int32_t DefaultSizeIndex = 2;
-const std::int32_t DefaultLevelPos = 2048;   // white centre
-const std::int32_t DefaultSlicePos = 512;    // middle of the side
+const std::int32_t DefaultLevelPos = MaxLevelPos;          // white centre
+const std::int32_t DefaultSlicePos = PositionScale / 2;    // middle of the side
 const std::int32_t FirstRunClientHeight = 340;
 
 void setDefaultPick(PickState& pick) {
@@ -29,6 +24,12 @@ void setDefaultPick(PickState& pick) {
 
 }  // namespace
 
+WindowRect firstRunRect() {
+    const std::int32_t height = app.layout.frameHeight + FirstRunClientHeight;
+    const WindowRect r = {0, 0, widthForHeight(height), height};
+    return r;
+}
+
 void setDefaultSettings() {
     Settings& s = app.settings;
     s = Settings();
@@ -41,12 +42,5 @@ void setDefaultSettings() {
     s.slicePos = DefaultSlicePos;
     s.levelPos = DefaultLevelPos;
     setDefaultPick(s.pick);
-
-    // The first window is sized for the default grid, at the proportion the
-    // charts need, so the first WM_SIZE already matches what sizing enforces.
-    const std::int32_t height = app.layout.frameHeight + FirstRunClientHeight;
-    s.normalRect.left = 0;
-    s.normalRect.top = 0;
-    s.normalRect.right = widthForHeight(height);
-    s.normalRect.bottom = height;
+    s.normalRect = firstRunRect();
 }

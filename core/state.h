@@ -1,10 +1,12 @@
 // The one application-wide state record. Everything here is plain data that
 // the model code reads and writes directly; it never includes windows.h, so the
 // colour models, layout and formats build and are tested natively on Linux.
-// The Windows handles and drawing objects live beside it in app/shell_win.h.
+// The Windows handles and drawing objects live beside it in core/shell_win.h.
 #pragma once
 
 #include <cstdint>
+
+#include "core/numbers.h"
 
 #if defined(_WIN32)
 // Identical to the Windows typedef (DWORD is unsigned long on every Windows
@@ -24,9 +26,16 @@ inline int blueOf(COLORREF c) { return (int)((c >> 16) & 0xFF); }
 
 const int GridSizeCount = 11;
 extern const int GridSizes[GridSizeCount];
+// Grid size 8: the first run's, and what a size index out of range falls back to.
+const int DefaultSizeIndex = 2;
+
+// The client area keeps this much height beside the hexagon's 4N + 2 half-rows.
+const int ChartMarginHeight = 96;
 
 const int PaletteSlots = 16;
 const COLORREF DefaultGray = 0xC8C8C8;
+
+inline bool isSlot(int k) { return k >= 0 && k < PaletteSlots; }
 
 struct WindowRect {
     std::int32_t left, top, right, bottom;
@@ -103,10 +112,15 @@ struct ChartState {
     double tintStepR, tintStepG, tintStepB;
 };
 
+// What a press of the left button does now, and so which cursor shows: the
+// ordinary arrow, a press on a marker zone, a colour carried to a slot, a
+// gradient spread from one slot to another.
+enum DragMode { DragIdle, DragOverMarkerZone, DragColor, DragGradient, DragModeCount };
+
 struct Interaction {
     COLORREF hoverColor;
     std::uint8_t mouseInside;
-    std::int8_t dragMode;          // 0 idle, 1 over a marker zone, 2 carrying a colour, 3 gradient
+    DragMode dragMode;
     std::int32_t dragSlot;
     COLORREF dragColor;
     std::int32_t dragLineX0, dragLineX1, dragLineY1;
@@ -121,16 +135,3 @@ struct AppState {
 };
 
 extern AppState app;
-
-// Rounding half away from zero, used wherever the charts round a real value.
-inline int roundHalfAway(double x) {
-    return (int)(x < 0 ? x - 0.5 : x + 0.5);
-}
-
-const double Sqrt3 = 1.7320508075688772;
-const double HalfSqrt3 = 0.8660254037844386;
-
-// Sets every persisted field to its first-run value. The window rectangle
-// is (0, 0, widthForHeight(H0), H0) with H0 = frameHeight + 340 at grid size 8,
-// so layout.frameWidth and layout.frameHeight must be measured first.
-void setDefaultSettings();
