@@ -41,6 +41,13 @@ void paintOverPickLine() {
         paintPaletteStrip();
 }
 
+// The pick mark after a level or hue change, and the overlay it asks for.
+void followPickMark(std::int8_t (*transition)(std::int8_t)) {
+    std::int8_t& mark = app.settings.pick.pickMark;
+    mark = transition(mark);
+    drawPickOverlay(mark);
+}
+
 }  // namespace
 
 // Everything is drawn whatever the update region: the pieces overlap, and
@@ -70,11 +77,8 @@ void setLevel(int level, bool updateOverlay) {
     updateLevel();
     drawLevelMarker(InkDraw);
     paintHexagon();
-    if (updateOverlay) {
-        std::int8_t& mark = app.settings.pick.pickMark;
-        mark = levelTransition(mark);
-        drawPickOverlay(mark);
-    }
+    if (updateOverlay)
+        followPickMark(levelTransition);
 }
 
 void setSlice(std::int8_t sector, int slice, bool updateOverlay) {
@@ -86,11 +90,8 @@ void setSlice(std::int8_t sector, int slice, bool updateOverlay) {
     updateHue();
     drawSliceMarker(InkDraw);
     paintTriangle();
-    if (updateOverlay) {
-        std::int8_t& mark = app.settings.pick.pickMark;
-        mark = sliceTransition(mark);
-        drawPickOverlay(mark);
-    }
+    if (updateOverlay)
+        followPickMark(sliceTransition);
 }
 
 void drawPickOverlay(std::int8_t mark) {
