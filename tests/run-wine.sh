@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a Windows executable under Wine with the project's own prefix, with the
 # loader that matches the executable: the 32-bit one for an i386 program, the
-# 64-bit one otherwise (of Wine 10 with ZAVRIK_WINE=10, see wine-env.sh). Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs
+# 64-bit one otherwise (of Wine 10 with ZAVRIK_WINE=10, see wine-env.sh).
+# Used as CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs
 # Windows tests through it. Needs DISPLAY (tests/with-display.sh provides one).
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -27,6 +28,7 @@ pe_machine() {
 # ending it ends the program (a shell left between them would be ended
 # instead, and the program's window would stay on the display).
 if [ "$(pe_machine "$1")" = "014c" ] && zavrik_has_wine32; then
+    [ -z "$zavrik_wine_suffix" ] || exec "$here/wine10.sh" exec /usr/lib/wine/wine "$@"
     exec /usr/lib/wine/wine "$@"
 fi
 if [ -n "$zavrik_wine_suffix" ]; then

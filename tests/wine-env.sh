@@ -48,7 +48,11 @@ zavrik_wine64() {
     fi
 }
 zavrik_has_wine32() {
-    [ -z "$zavrik_wine_suffix" ] && [ -x /usr/lib/wine/wine ]
+    if [ -n "$zavrik_wine_suffix" ]; then
+        "$here/wine10.sh" has32
+    else
+        [ -x /usr/lib/wine/wine ]
+    fi
 }
 zavrik_wineserver() {
     if [ -n "$zavrik_wine_suffix" ]; then

@@ -3,6 +3,9 @@
 # kept outside the source tree, so that the program and its tests are held
 # to two implementations of Win32 rather than to the quirks of one.
 #   wine10.sh ensure            makes the chroot once (reused afterwards)
+#   wine10.sh ensure32          adds the 32-bit Wine to it (wine32:i386), once
+#   wine10.sh has32             exits 0 where the chroot has the 32-bit Wine
+#   wine10.sh emulates32        exits 0 where its 32-bit programs are emulated
 #   wine10.sh root              prints where it is
 #   wine10.sh exec PROGRAM ARG...
 #                               runs a program of the chroot (e.g.
@@ -12,10 +15,18 @@
 # The mounts are made in a mount namespace of the program's own, so they
 # exist only as long as the processes started in it (Wine's wineserver and
 # its helpers included) and are never seen, nor left behind, outside it.
+#
+# On a kernel that cannot run 32-bit programs, the chroot's qemu-i386 runs
+# them: registered with binfmt_misc in a user namespace of the program's own
+# (a binfmt_misc mounted there serves that namespace alone), so that Wine's
+# 32-bit loader and every 32-bit process it starts are emulated, while the
+# machine's own programs and kernel settings are left as they are.
 here=$(cd "$(dirname "$0")" && pwd)
 project=$(cd "$here/.." && pwd)
 root=${ZAVRIK_WINE10_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/zavrik/trixie}
 marker=$root/.zavrik-complete
+marker32=$root/.zavrik-wine32
+emulated=$root/.zavrik-emulate-i386
 
 fail() {
     echo "the Debian 13 chroot could not be made: $1"
@@ -85,26 +96,87 @@ ensure() {
     : >"$marker"
 }
 
-# Runs "$@" in the chroot, in a mount namespace of its own. The working
-# directory is kept where the same path exists inside.
+fail32() {
+    echo "the 32-bit Wine could not be added to the Debian 13 chroot: $1"
+    exit 1
+}
+
+# wine32:i386 in the chroot, from trixie's i386 index (which need not be in
+# step with the host's), and where this kernel cannot run 32-bit programs,
+# trixie's qemu-i386 to run them. Whether they are emulated is asked again
+# on every call: the answer belongs to the kernel, not to the chroot.
+ensure32() {
+    # apt runs in the plain chroot, outside any user namespace.
+    rm -f "$emulated"
+    native32=yes packages=
+    "$here/probe-i386.sh" >/dev/null 2>&1 || native32=
+    [ -n "$native32" ] || [ -x "$root/usr/bin/qemu-i386" ] || packages=qemu-user
+    if [ ! -f "$marker32" ]; then
+        packages="$packages wine32:i386"
+        # A version no mirror has: the same steps, and apt's own refusal at the end.
+        [ "${ZAVRIK_WINE32_FAIL:-0}" = 1 ] && packages="$packages=0+zavrik.forced.failure"
+    fi
+    if [ -n "$packages" ]; then
+        log=$root.wine32.log
+        # shellcheck disable=SC2086
+        if ! (in_chroot /bin/sh -c 'dpkg --add-architecture i386 && apt-get update -q &&
+                DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"' \
+                sh $packages) >"$log" 2>&1; then
+            reason=$(grep -E '^(E|W): ' "$log" | tail -1)
+            # The i386 architecture goes again where no i386 package came with it.
+            [ -f "$marker32" ] || (in_chroot dpkg --remove-architecture i386) >/dev/null 2>&1
+            fail32 "${reason:-apt-get failed; see $log}"
+        fi
+    fi
+    [ -n "$native32" ] || : >"$emulated"
+    if ! version=$( (in_chroot /usr/lib/wine/wine --version) 2>&1); then
+        rm -f "$marker32"
+        fail32 "its 32-bit loader does not start: $(echo "$version" | tail -1)"
+    fi
+    : >"$marker32"
+}
+
+# Runs "$@" in the chroot, in a mount namespace of its own (and a user
+# namespace where 32-bit programs are emulated). The working directory is
+# kept where the same path exists inside.
 in_chroot() {
     [ -f "$marker" ] || { echo "wine10.sh: no Debian 13 chroot at $root (run: $0 ensure)" >&2; exit 1; }
-    exec unshare --mount --propagation private sh -c '
-        root=$1 project=$2 cwd=$3
-        shift 3
+    userns='' rule=''
+    if [ -f "$emulated" ]; then
+        userns='--user --map-root-user'
+        # i386 ELF programs, position-independent or not; binfmt_misc reads
+        # the \x escapes itself. F: the emulator is opened here, outside the chroot.
+        rule=':zavrik-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+        rule="$rule"':\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+        rule="$rule:$root/usr/bin/qemu-i386:F"
+    fi
+    # shellcheck disable=SC2086,SC2016
+    exec unshare $userns --mount --propagation private sh -c '
+        root=$1 project=$2 cwd=$3 rule=$4
+        shift 4
+        if [ -n "$rule" ]; then
+            # In a user namespace /proc can only be bound, not mounted afresh.
+            mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc &&
+            printf "%s" "$rule" >/proc/sys/fs/binfmt_misc/register &&
+            mount --rbind /proc "$root/proc" || exit 125
+        else
+            mount -t proc proc "$root/proc" || exit 125
+        fi
         mount --rbind /dev "$root/dev" &&
-        mount -t proc proc "$root/proc" &&
         mount --rbind /sys "$root/sys" &&
         mount --rbind /tmp "$root/tmp" &&
         mkdir -p "$root$project" &&
         mount --bind "$project" "$root$project" || exit 125
         exec chroot "$root" /bin/sh -c "cd \"\$0\" 2>/dev/null || cd /; exec \"\$@\"" "$cwd" "$@"
-    ' wine10 "$root" "$project" "$(pwd)" "$@"
+    ' wine10 "$root" "$project" "$(pwd)" "$rule" "$@"
 }
 
 case "${1:-}" in
     ensure) ensure ;;
+    ensure32) ensure && ensure32 ;;
+    has32) [ -f "$marker32" ] ;;
+    emulates32) [ -f "$marker32" ] && [ -f "$emulated" ] ;;
     root) echo "$root" ;;
     exec) shift; in_chroot "$@" ;;
-    *) echo "usage: $0 ensure | root | exec PROGRAM ARG..." >&2; exit 2 ;;
+    *) echo "usage: $0 ensure | ensure32 | has32 | emulates32 | root | exec PROGRAM ARG..." >&2; exit 2 ;;
 esac
