@@ -296,6 +296,15 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// Windows posts the leave at once when tracking is asked for a window the
+// pointer has already left (a move handled late); Wine 8 and 10 arm nothing
+// then and post nothing, which would keep the readout on the hover for good.
+void leaveIfThePointerIsGone() {
+    POINT p = {};
+    if (GetCursorPos(&p) && WindowFromPoint(p) != shell.mainWindow)
+        PostMessage(shell.mainWindow, WM_MOUSELEAVE, 0, 0);
+}
+
 void onMouseMove(WPARAM wParam, LPARAM lParam) {
     Interaction& in = app.interaction;
     if (!in.mouseInside) {
@@ -306,6 +315,7 @@ void onMouseMove(WPARAM wParam, LPARAM lParam) {
             paintReadoutPanel(ReadoutWhole);
             if (!(wParam & MK_LBUTTON))
                 in.dragMode = DragIdle;
+            leaveIfThePointerIsGone();
         }
     } else if (in.dragMode == DragIdle || in.dragMode == DragOverMarkerZone) {
         COLORREF colour = 0;

@@ -624,6 +624,14 @@ TEST_F(MouseTest, FirstMoveArmsLeaveTrackingAndLeaveDisarmsIt) {
     EXPECT_EQ(GetCursor(), gdi.cursors[0]);
 }
 
+// A first move handled after the pointer has gone: the leave still comes.
+TEST_F(MouseTest, AFirstMoveHandledAfterThePointerLeftStillEndsInALeave) {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    send(WM_MOUSEMOVE, 0, clientPoint(5, app.layout.clientHeight / 2));
+    pumpMessages();
+    EXPECT_EQ(app.interaction.mouseInside, 0);
+}
+
 // A drag from slot A released outside the window, then the pointer back in
 // with Shift held: the next press on a dot starts a fresh colour drag, and
 // its release drops the dot's colour, not slot A's.
