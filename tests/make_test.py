@@ -144,7 +144,7 @@ def finish(row, cases, counter):
     say('%s: %s (%s)' % (row.name, row.status, row.counts))
 
 
-def run_ctest(preset, rows, log, env=None, options=()):
+def run_ctest(preset, rows, log, env=None):
     """One CTest run of a preset; rows maps a row to the test names it counts
     (a predicate) and how it counts them."""
     junit = os.path.join(LOGS, preset + '.xml')
@@ -154,7 +154,7 @@ def run_ctest(preset, rows, log, env=None, options=()):
     # are in their last line.
     status = run_logged(['ctest', '--preset', preset, '--output-junit', junit,
                          '--test-output-size-passed', '1000000',
-                         '--test-output-size-failed', '1000000'] + list(options), log, env=env)
+                         '--test-output-size-failed', '1000000'], log, env=env)
     cases = junit_cases(junit)
     for row, (belongs, counter) in rows.items():
         row.log = log
@@ -262,18 +262,11 @@ class Wine10:
         return self.reasons[preset]
 
 
-def run_windows_suite(preset, suite, e2e, log, options=()):
+def run_windows_suite(preset, suite, e2e, log):
     run_ctest(preset, {
         suite: (lambda name: not name.startswith('e2e_'), case_counts),
         e2e: (lambda name: name.startswith('e2e_'), e2e_counts),
-    }, log, options=options)
-
-
-# Under an emulated 32-bit Wine the end-to-end run is the screen pick on
-# scaled screens alone: the scripts that drive the pointer and keys for
-# minutes were seen to lose a mouse leave, and a close, on a loaded machine
-# (docs/wine-versions.md).
-EMULATED_E2E = ['-E', '^e2e_test_(input|monitors|nothing_lost|soak_short|startup)$']
+    }, log)
 
 
 def emulates_32bit():
@@ -316,14 +309,14 @@ def windows_lane(preset, native_built, wine10, wine8_reason=None):
         for row in wine10_rows:
             row.not_run(reason)
         return
-    options = []
+    emulated = False
     if preset == 'win32':
         WINDOWS_LANE_DONE['win64'].wait()
-        options = EMULATED_E2E if emulates_32bit() else []
+        emulated = emulates_32bit()
     say('%s: the suite and the end-to-end tests under Wine 10%s'
-        % (preset, ' (32-bit programs emulated)' if options else ''))
+        % (preset, ' (32-bit programs emulated)' if emulated else ''))
     run_windows_suite(preset + '-wine10', wine10_rows[0], wine10_rows[1],
-                      os.path.join(LOGS, preset + '-wine10.log'), options)
+                      os.path.join(LOGS, preset + '-wine10.log'))
 
 
 def in_thread(target, *args):
