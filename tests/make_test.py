@@ -269,12 +269,7 @@ def run_windows_suite(preset, suite, e2e, log):
     }, log)
 
 
-def emulates_32bit():
-    return subprocess.run([os.path.join(ROOT, 'tests', 'wine10.sh'), 'emulates32'],
-                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
-
-
-WINDOWS_LANE_DONE = {'win64': threading.Event()}
+WIN64_LANE_DONE = threading.Event()
 
 
 def windows_lane(preset, native_built, wine10, wine8_reason=None):
@@ -309,12 +304,9 @@ def windows_lane(preset, native_built, wine10, wine8_reason=None):
         for row in wine10_rows:
             row.not_run(reason)
         return
-    emulated = False
     if preset == 'win32':
-        WINDOWS_LANE_DONE['win64'].wait()
-        emulated = emulates_32bit()
-    say('%s: the suite and the end-to-end tests under Wine 10%s'
-        % (preset, ' (32-bit programs emulated)' if emulated else ''))
+        WIN64_LANE_DONE.wait()
+    say('%s: the suite and the end-to-end tests under Wine 10' % preset)
     run_windows_suite(preset + '-wine10', wine10_rows[0], wine10_rows[1],
                       os.path.join(LOGS, preset + '-wine10.log'))
 
@@ -388,7 +380,7 @@ def main():
         try:
             windows_lane('win64', native_built, wine10)
         finally:
-            WINDOWS_LANE_DONE['win64'].set()
+            WIN64_LANE_DONE.set()
     lanes = [in_thread(win64_lane)]
     # The native and 64-bit Windows builds go ahead while wine32 is being
     # installed (a mirror mid-sync can take a while to say no).

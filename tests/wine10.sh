@@ -5,7 +5,6 @@
 #   wine10.sh ensure            makes the chroot once (reused afterwards)
 #   wine10.sh ensure32          adds the 32-bit Wine to it (wine32:i386), once
 #   wine10.sh has32             exits 0 where the chroot has the 32-bit Wine
-#   wine10.sh emulates32        exits 0 where its 32-bit programs are emulated
 #   wine10.sh root              prints where it is
 #   wine10.sh exec PROGRAM ARG...
 #                               runs a program of the chroot (e.g.
@@ -175,8 +174,7 @@ case "${1:-}" in
     ensure) ensure ;;
     ensure32) ensure && ensure32 ;;
     has32) [ -f "$marker32" ] ;;
-    emulates32) [ -f "$marker32" ] && [ -f "$emulated" ] ;;
     root) echo "$root" ;;
     exec) shift; in_chroot "$@" ;;
-    *) echo "usage: $0 ensure | ensure32 | has32 | emulates32 | root | exec PROGRAM ARG..." >&2; exit 2 ;;
+    *) echo "usage: $0 ensure | ensure32 | has32 | root | exec PROGRAM ARG..." >&2; exit 2 ;;
 esac
