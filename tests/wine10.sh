@@ -150,6 +150,8 @@ in_chroot() {
         rule="$rule:$root/usr/bin/qemu-i386:F"
     fi
     # shellcheck disable=SC2086,SC2016
+    # The lock of the making is no business of the programs run here.
+    exec 9>&-
     exec unshare $userns --mount --propagation private sh -c '
         root=$1 project=$2 cwd=$3 rule=$4
         shift 4
@@ -170,9 +172,15 @@ in_chroot() {
     ' wine10 "$root" "$project" "$(pwd)" "$rule" "$@"
 }
 
+# Two runs at once (two clones, or a test started by hand beside make test)
+# must not make, or remove as half-made, the same chroot: one waits.
+locked() {
+    mkdir -p "$(dirname "$root")" && exec 9>>"$root.lock" && flock 9
+}
+
 case "${1:-}" in
-    ensure) ensure ;;
-    ensure32) ensure && ensure32 ;;
+    ensure) locked && ensure ;;
+    ensure32) locked && ensure && ensure32 ;;
     has32) [ -f "$marker32" ] ;;
     root) echo "$root" ;;
     exec) shift; in_chroot "$@" ;;
