@@ -4,6 +4,7 @@
 // screen and the two pictures must agree in every pixel. Also: the learnt
 // dot shapes against GDI's own ellipses, the back buffer's presenting, and
 // back buffers that cannot be had.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -228,7 +229,16 @@ void repaintEverything() {
     UpdateWindow(shell.mainWindow);
 }
 
+// At most what fits between the client's corner and the work area's far
+// edges: a window part off the screen keeps no pixels to read back, whatever
+// screen the session happens to have.
 void setClientSize(int width, int height) {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    POINT corner = {0, 0};
+    ClientToScreen(shell.mainWindow, &corner);
+    width = std::min(width, (int)work.right - (int)corner.x);
+    height = std::min(height, (int)work.bottom - (int)corner.y);
     SetWindowPos(shell.mainWindow, NULL, 0, 0, width + app.layout.frameWidth,
                  height + app.layout.frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
