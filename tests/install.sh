@@ -15,6 +15,7 @@ TOOLS="cmake:cmake g++:g++ clang++:clang ccache:ccache
 x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 i686-w64-mingw32-g++-posix:g++-mingw-w64-i686
 wine:wine /usr/lib/wine/wine64:wine64 Xvfb:xvfb Xephyr:xserver-xephyr xdotool:xdotool xclip:xclip
 /usr/bin/python3:python3 /usr/src/googletest/CMakeLists.txt:googletest
+/usr/lib/python3/dist-packages/pytest/__init__.py:python3-pytest
 /usr/lib/python3/dist-packages/Xlib/display.py:python3-xlib /usr/lib/python3/dist-packages/PIL/Image.py:python3-pil
 /usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf:fonts-symbola
 /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev

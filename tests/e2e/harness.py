@@ -22,7 +22,6 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 import unittest
@@ -47,19 +46,6 @@ DRAW_TIMEOUT = 20.0
 
 # ---------------------------------------------------------------------------
 # Command line and small utilities
-
-def take_exe_argument():
-    """Removes the program path from sys.argv (unittest must not see it) and
-    returns it as an absolute path."""
-    if len(sys.argv) < 2 or sys.argv[1].startswith('-'):
-        sys.stderr.write('usage: %s <path-to-zavrik.exe> [unittest options]\n' % sys.argv[0])
-        sys.exit(2)
-    exe = os.path.abspath(sys.argv.pop(1))
-    if not os.path.isfile(exe):
-        sys.stderr.write('no such program: %s\n' % exe)
-        sys.exit(2)
-    return exe
-
 
 def require_environment():
     missing = [name for name in ('DISPLAY', 'WINEPREFIX') if not os.environ.get(name)]
@@ -216,6 +202,7 @@ def set_clipboard(text):
     owner.stdin.close()
     _clipboard_owner = owner
     wait_until(lambda: get_clipboard() == text, 10, what='xclip to own the clipboard')
+    wait_until(lambda: wine_clipboard() == text, START_TIMEOUT, what='Wine to take the new clipboard text')
 
 
 def get_clipboard():
@@ -232,6 +219,58 @@ def stop_clipboard_owner():
             _clipboard_owner.kill()
         _clipboard_owner.wait()
         _clipboard_owner = None
+
+
+# ---------------------------------------------------------------------------
+# The pointer and the clipboard as Wine reports them to programs, through a
+# small Windows program of the test build (wine_probe.cpp) that answers
+# one question a line.
+
+_probe = None
+
+
+def probe_path():
+    return os.environ.get('ZAVRIK_WINE_PROBE') or os.path.join(
+        os.path.dirname(ProgramTestCase.exe or ''), 'tests', 'wine_probe.exe')
+
+
+def ask_wine(question):
+    global _probe
+    if _probe is None:
+        _probe = subprocess.Popen([RUN_WINE, probe_path()], stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                  universal_newlines=True)
+    _probe.stdin.write(question + '\n')
+    _probe.stdin.flush()
+    reply = _probe.stdout.readline()
+    if not reply:
+        raise RuntimeError('the probe %s ended without answering' % probe_path())
+    return reply.strip()
+
+
+def wine_pointer():
+    """(x, y) of the pointer in physical pixels as Wine reports it now."""
+    reply = ask_wine('pointer').split()
+    return tuple(int(v) for v in reply) if len(reply) == 2 else None
+
+
+def wine_clipboard():
+    """The clipboard's text as a Windows program reads it now."""
+    reply = ask_wine('clipboard')
+    return None if reply == '-' else bytes.fromhex(reply).decode('utf-8')
+
+
+def wait_wine_pointer(rx, ry):
+    wait_until(lambda: wine_pointer() == (rx, ry), DRAW_TIMEOUT,
+               what='Wine to report the pointer at (%d, %d)' % (rx, ry))
+
+
+def stop_probe():
+    global _probe
+    if _probe is not None:
+        _probe.stdin.close()
+        _probe.wait()
+        _probe = None
 
 
 # ---------------------------------------------------------------------------
@@ -461,7 +500,10 @@ class Program:
         xdotool('mousemove', rx + side, ry, 'sleep', '0.05', 'mousemove', rx, ry)
 
     def move_root(self, rx, ry):
+        """Pointer onto root point (rx, ry), off the window: waits until Wine
+        reports it there, so that a key pressed next acts at that place."""
         xdotool('mousemove', rx, ry)
+        wait_wine_pointer(rx, ry)
 
     def click(self, x, y, button=1, modifier=None):
         rx, ry = self.root_point(x, y)
@@ -830,19 +872,3 @@ class ProgramTestCase(unittest.TestCase):
         program = Program(self.exe, settings, folder)
         self.programs.append(program)
         return program
-
-
-def run_tests(exe, module_name='__main__'):
-    """Runs the unittest cases of the calling module and prints one summary
-    line; exits non-zero on any failure."""
-    ProgramTestCase.exe = exe
-    started = time.monotonic()
-    program = unittest.main(module=module_name, exit=False, verbosity=2)
-    result = program.result
-    elapsed = time.monotonic() - started
-    status = 'PASSED' if result.wasSuccessful() else 'FAILED'
-    print('%s: %s: %d tests, %d failures, %d errors, %d skipped in %.1f s'
-          % (os.path.basename(sys.argv[0]), status, result.testsRun, len(result.failures),
-             len(result.errors), len(result.skipped), elapsed))
-    stop_clipboard_owner()
-    sys.exit(0 if result.wasSuccessful() else 1)

@@ -2,19 +2,13 @@
 overlay toggle, palette drags, clipboard exchange, the size box, restoring
 the state after a restart, and damaged settings files.
 
-Usage: python3 tests/e2e/test_input.py <path-to-zavrik.exe>
+Run: python3 -m pytest tests/e2e/test_input.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import contextlib
-import os
-import sys
 
-sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-from harness import Charts, Layout  # noqa: E402
-
-EXE = harness.take_exe_argument()
+import harness
+from harness import Charts, Layout
 
 WHITE, BLACK = (255, 255, 255), (0, 0, 0)
 RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
@@ -89,56 +83,31 @@ class InputCase(harness.ProgramTestCase):
         the first paint), a pointer event lands elsewhere than the test
         aimed: seen on a loaded machine as a lost first click and a hover
         that showed nothing. So the hover is made again until the readout
-        shows it, then ended; and Wine 10 on a loaded machine was seen to miss
-        the pointer's leaving, so it comes in and leaves again until the
-        readout shows that too."""
+        shows it; then the pointer leaves, which the readout must show."""
         program = self.start()
         layout = Layout(476, 340, 8)
         program.wait_pixel(layout.hex_cx, layout.hex_cy, WHITE, what='first paint')
         red_dot, panel = layout.hex_point(-8, 8), layout.panel_whole_points()
 
-        def panel_shows(colour):
-            shot = program.shot()
-            return all(shot.pixel(*p) == colour for p in panel)
-
         def hover_shown():
             program.hover(*red_dot)
-            return panel_shows(RED)
-
-        def leave_shown():
-            program.hover(*red_dot)
-            harness.park_pointer()
-            try:
-                return harness.wait_until(lambda: panel_shows(BACKGROUND), 2.0)
-            except AssertionError:
-                return False
+            return program.pixels_hold([(p, RED) for p in panel])
         harness.wait_until(hover_shown, harness.DRAW_TIMEOUT, interval=0.1,
                            what='a hover the readout shows at start')
-        harness.wait_until(leave_shown, harness.DRAW_TIMEOUT,
-                           what='the readout to show the pointer left at start')
+        harness.park_pointer()
+        program.wait_pixels([(p, BACKGROUND) for p in panel],
+                            what='the readout to show the pointer left at start')
         return program, layout
 
     def start_and_paste(self, text, palette, what):
         """The program at its first-run state with text pasted from another
-        program. Wine takes a new X clipboard owner's text some time after
-        xclip holds it (seconds, under Wine 10 on a loaded machine); a paste
-        before then takes the text Wine still had, so the program is started
-        afresh until a paste shows the palette."""
+        program, once Wine has taken that text."""
         harness.set_clipboard(text)
-
-        def pasted():
-            program, layout = self.start_default()
-            points = self.swatch_points(layout, palette)
-            with program.holding('ctrl'):
-                program.key('v')
-                try:
-                    harness.wait_until(lambda: program.pixels_hold(points), 3.0)
-                    return program, layout
-                except AssertionError:
-                    pass
-            program.close()
-            return None
-        return harness.wait_until(pasted, harness.START_TIMEOUT, what=what)
+        program, layout = self.start_default()
+        with program.holding('ctrl'):
+            program.key('v')
+            program.wait_pixels(self.swatch_points(layout, palette), what=what)
+        return program, layout
 
     def assert_charts(self, program, layout, navigation, what):
         program.wait_pixels(chart_points(layout, navigation.charts()), what=what)
@@ -651,6 +620,3 @@ class DamagedSettings(InputCase):
         self.assertEqual((fields['sizeIndex'], fields['sector'], fields['slicePos'], fields['levelPos'],
                           fields['pickMark'], fields['pickActive']), (2, 0, 512, 2048, -3, 0))
 
-
-if __name__ == '__main__':
-    harness.run_tests(EXE)

@@ -4,21 +4,16 @@ ZAVRIK_MONITORS) and a Wine prefix of its own. With no window manager each
 monitor's work area is the whole monitor, and Windows screen coordinates
 are the display's root coordinates.
 
-Usage: python3 tests/e2e/test_monitors.py <path-to-zavrik.exe>
+Run: python3 -m pytest tests/e2e/test_monitors.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 import unittest
 
-sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-
-EXE = harness.take_exe_argument()
+import harness
 
 MONITOR_SIZES = ((1024, 768), (1280, 1024))
 WINE_SESSION = os.path.join(os.path.dirname(harness.RUN_WINE), 'wine-session.sh')
@@ -54,7 +49,7 @@ def setUpModule():
     _session['folder'] = folder
     env = dict(os.environ, ZAVRIK_MONITORS=' '.join('%dx%d' % size for size in MONITOR_SIZES))
     env.pop('ZAVRIK_WINE_SESSION', None)
-    prefix = os.path.join(os.path.dirname(EXE), 'wineprefix-e2e-monitors')
+    prefix = os.path.join(os.path.dirname(harness.ProgramTestCase.exe), 'wineprefix-e2e-monitors')
     try:
         result = subprocess.run([WINE_SESSION, 'start', folder, prefix], env=env,
                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
@@ -98,7 +93,7 @@ def frame():
     area: measured on a window restored well inside the primary monitor."""
     if not _frame:
         saved = (PRIMARY[0] + 100, PRIMARY[1] + 100, PRIMARY[0] + 600, PRIMARY[1] + 500)
-        program = harness.Program(EXE, harness.settings_text(saved))
+        program = harness.Program(harness.ProgramTestCase.exe, harness.settings_text(saved))
         try:
             x, y, width, height = program.geometry()
         finally:
@@ -202,6 +197,3 @@ class TwoMonitors(harness.ProgramTestCase):
                 finally:
                     program.remove()
 
-
-if __name__ == '__main__':
-    harness.run_tests(EXE)

@@ -2,20 +2,15 @@
 lose nothing: a drag that ends outside the window, a paste right after a
 pick and a copy, and the end of the Windows session.
 
-Usage: python3 tests/e2e/test_nothing_lost.py <path-to-zavrik.exe>
+Run: python3 -m pytest tests/e2e/test_nothing_lost.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os
 import subprocess
-import sys
 
-sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import paste_after_pick  # noqa: E402
-from harness import Charts, Layout  # noqa: E402
-
-EXE = harness.take_exe_argument()
+import harness
+import paste_after_pick
+from harness import Charts, Layout
 
 RED = (255, 0, 0)
 BACKGROUND = harness.DEFAULT_GRAY
@@ -80,6 +75,3 @@ class SessionEnd(harness.ProgramTestCase):
         fields = harness.parse_settings(program.read_settings())
         self.assertEqual(fields['palette'], palette)
 
-
-if __name__ == '__main__':
-    harness.run_tests(EXE)

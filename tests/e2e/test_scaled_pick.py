@@ -4,24 +4,21 @@ the colour it must take is the one of the physical pixel under the pointer.
 The desktop is painted in bands such that the pointer's physical point and
 its scaled points lie in bands of different colours.
 
-Usage: python3 tests/e2e/test_scaled_pick.py <path-to-zavrik.exe>
+Run: python3 -m pytest tests/e2e/test_scaled_pick.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os
 import re
-import sys
 
-sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import pytest
 
-EXE = harness.take_exe_argument()
+import harness
 
 BLACK = (0, 0, 0)
 # Where the pointer's x lands at 200 %, at 150 % and at 100 %.
 HALF, TWO_THIRDS, WHOLE = (0x60, 0x20, 0x90), (0x90, 0x20, 0x60), (0x20, 0x90, 0x60)
 WINE_SESSION = os.path.join(os.path.dirname(harness.RUN_WINE), 'wine-session.sh')
-SCALES = ((96, '100 %'), (144, '150 %'), (192, '200 %'))
+SCALES = ((96, 'at100'), (144, 'at150'), (192, 'at200'))
 
 
 def wine_major():
@@ -41,6 +38,7 @@ def set_log_pixels(dpi):
     if dpi == _log_pixels[0]:
         return
     _log_pixels[0] = dpi
+    harness.stop_probe()    # a Wine program, ended with the server
     result = harness.run([harness.RUN_WINE, 'reg', 'add', r'HKCU\Control Panel\Desktop', '/v',
                           'LogPixels', '/t', 'REG_DWORD', '/d', str(dpi), '/f'], timeout=60)
     if result.returncode == 0:
@@ -51,34 +49,34 @@ def set_log_pixels(dpi):
                            % (dpi, result.stderr.decode('utf-8', 'replace')))
 
 
-class ScaledPick(harness.ProgramTestCase):
-
-    def test_space_outside_the_window_picks_the_physical_pixel(self):
-        width, height = harness.screen_size()
-        pointer = (width * 15 // 16, height * 15 // 16)
-        # Band edges half-way between the points the pointer maps to.
-        harness.set_root_bands([(0, HALF), (pointer[0] * 7 // 12, TWO_THIRDS),
-                                (pointer[0] * 5 // 6, WHOLE)])
-        self.addCleanup(harness.set_root_color, BLACK)
-        self.addCleanup(set_log_pixels, 96)
-        major = wine_major()
-        for dpi, name in SCALES:
-            with self.subTest(name):
-                if dpi != 96 and major < 9:
-                    self.skipTest('Wine %d reports the DPI but scales nothing: no scaled '
-                                  'point differs from the physical one' % major)
-                set_log_pixels(dpi)
-                program = self.start()
-                # The first-run client of 476 pixels, scaled by the system.
-                if major >= 9:
-                    self.assertGreaterEqual(program.client_size()[0], 476 * dpi // 96)
-                self.assertEqual(harness.capture_screen().pixel(*pointer), WHOLE,
-                                 'the pointer must rest on the desktop, off the window')
-                program.move_root(*pointer)
-                program.key('space')
-                fields = harness.parse_settings(program.close())
-                self.assertEqual((fields['pickActive'], fields['pickColor']), (1, WHOLE))
+@pytest.fixture(scope='module')
+def banded_desktop():
+    """The desktop in bands; the pointer's resting place, off the window."""
+    width, height = harness.screen_size()
+    pointer = (width * 15 // 16, height * 15 // 16)
+    # Band edges half-way between the points the pointer maps to.
+    harness.set_root_bands([(0, HALF), (pointer[0] * 7 // 12, TWO_THIRDS),
+                            (pointer[0] * 5 // 6, WHOLE)])
+    yield pointer
+    harness.set_root_color(BLACK)
+    set_log_pixels(96)
 
 
-if __name__ == '__main__':
-    harness.run_tests(EXE)
+@pytest.mark.parametrize('dpi', [dpi for dpi, _name in SCALES], ids=[n for _d, n in SCALES])
+def test_space_outside_the_window_picks_the_physical_pixel(dpi, banded_desktop, start):
+    pointer = banded_desktop
+    major = wine_major()
+    if dpi != 96 and major < 9:
+        pytest.skip('Wine %d reports the DPI but scales nothing: no scaled point differs '
+                    'from the physical one' % major)
+    set_log_pixels(dpi)
+    program = start()
+    # The first-run client of 476 pixels, scaled by the system.
+    if major >= 9:
+        assert program.client_size()[0] >= 476 * dpi // 96
+    assert harness.capture_screen().pixel(*pointer) == WHOLE, \
+        'the pointer must rest on the desktop, off the window'
+    program.move_root(*pointer)
+    program.key('space')
+    fields = harness.parse_settings(program.close())
+    assert (fields['pickActive'], fields['pickColor']) == (1, WHOLE)

@@ -2,18 +2,14 @@
 running program, which must still answer and write a well-formed settings
 file at exit.
 
-Usage: python3 tests/e2e/test_soak_short.py <path-to-zavrik.exe>
+Run: python3 -m pytest tests/e2e/test_soak_short.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os
-import sys
 
-sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-import soak  # noqa: E402
+import harness
+import soak
 
-EXE = harness.take_exe_argument()
 ACTIONS = int(os.environ.get('ZAVRIK_SOAK_SHORT_ACTIONS', '300'))
 
 
@@ -24,6 +20,3 @@ class ShortSoak(harness.ProgramTestCase):
             with self.subTest(seed=seed):
                 soak.soak(self.exe, ACTIONS // 2, seed)
 
-
-if __name__ == '__main__':
-    harness.run_tests(EXE)

@@ -1,18 +1,12 @@
 """First start of the real program: window size, the picture of the default
 state, and the settings file it writes when closed.
 
-Usage: python3 tests/e2e/test_startup.py <path-to-zavrik.exe>
+Run: python3 -m pytest tests/e2e/test_startup.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
-import os
-import sys
 
-sys.dont_write_bytecode = True    # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-from harness import Charts, Layout  # noqa: E402
-
-EXE = harness.take_exe_argument()
+import harness
+from harness import Charts, Layout
 
 GREEN, CYAN, BLUE = (0, 255, 0), (0, 255, 255), (0, 0, 255)
 MAGENTA, RED, YELLOW = (255, 0, 255), (255, 0, 0), (255, 255, 0)
@@ -76,6 +70,3 @@ class FirstStart(harness.ProgramTestCase):
         self.assertEqual((left, top), (0, 0))
         self.assertTrue(0 <= right - 476 <= 64 and 0 <= bottom - 340 <= 96, lines[0])
 
-
-if __name__ == '__main__':
-    harness.run_tests(EXE)
