@@ -11,6 +11,10 @@ const int MinMarkerSize = 8;
 const int MaxMarkerSize = 16;
 const int PanelTop = 46;
 const int StripBottomMargin = 8;
+// Below this radius the triangle's dots are painted one pixel larger: they
+// stand on a square grid, looser than the hexagon's packing, and would
+// otherwise show gaps on the smallest grids.
+const int SmallDotRadius = 4;
 
 // A hand-edited settings file must never index past the grid table; the
 // reader checks this too, but the layout is where the table is read.
@@ -104,6 +108,10 @@ void computeStripAndPanel(int n) {
 }
 
 }  // namespace
+
+int triangleDotRadiusFor(int dotRadius) {
+    return dotRadius < SmallDotRadius ? dotRadius + 1 : dotRadius;
+}
 
 void computeLayout() {
     keepSizeIndexInRange();

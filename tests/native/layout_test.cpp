@@ -6,6 +6,7 @@
 #include "app/sizing.h"
 #include "core/state.h"
 #include "chart/markers.h"
+#include "layout/layout.h"
 #include "app/relayout.h"
 #include "navigate/hit_test.h"
 #include "test_support.h"
@@ -82,17 +83,18 @@ TEST(ComputeLayout, Grid8Client424x300) {
 }
 
 TEST(ComputeLayout, DotRadiusAndColumnStepPerUnit) {
-    struct Row { int unit, dotRadius, hStep; };
+    struct Row { int unit, dotRadius, hStep, triangleDotRadius; };
     const Row rows[] = {
-        {1, 2, 2}, {2, 3, 3}, {3, 4, 5}, {4, 5, 7},
-        {5, 6, 9}, {6, 7, 10}, {7, 7, 12}, {8, 8, 14},
-        {14, 14, 24}, {30, 30, 52},
+        {1, 2, 2, 3}, {2, 3, 3, 4}, {3, 4, 5, 4}, {4, 5, 7, 5},
+        {5, 6, 9, 6}, {6, 7, 10, 7}, {7, 7, 12, 7}, {8, 8, 14, 8},
+        {14, 14, 24, 14}, {30, 30, 52, 30},
     };
     for (const Row& row : rows) {
         layoutAt(8, 4000, clientHeightForUnit(8, row.unit));
         EXPECT_EQ(app.layout.unit, row.unit);
         EXPECT_EQ(app.layout.dotRadius, row.dotRadius) << "unit " << row.unit;
         EXPECT_EQ(app.layout.hStep, row.hStep) << "unit " << row.unit;
+        EXPECT_EQ(triangleDotRadiusFor(app.layout.dotRadius), row.triangleDotRadius) << "unit " << row.unit;
     }
 }
 
