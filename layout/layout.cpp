@@ -38,15 +38,17 @@ int markerSizeFor(int unit) {
 // triangle's apex at which nothing of the one chart meets the other. The
 // nearest pair is the slice marker on the middle dot of the hexagon's right
 // side, level with the apex: its far side stands unit + clearance - 1 +
-// markerSize right of that column, and the apex dot reaches dotRadius left of
-// its centre. The hexagon's own dots reach less far (dotRadius), and with this
-// gap every dot centre lies on its own chart's side of the hit test's split,
-// one unit left of the apex. Everything else of the two charts is farther
-// apart: no part of the hexagon or its marker reaches farther right than
-// that marker, and the triangle's dots lie the farther right the farther
-// they are from the apex's row.
+// markerSize right of that column, and the apex dot reaches left of its
+// centre by the radius the triangle paints it with, which on the smallest
+// units is one more than the hexagon's. The hexagon's own dots reach less far
+// (dotRadius), and with this gap every dot centre lies on its own chart's
+// side of the hit test's split, one unit left of the apex. Everything else of
+// the two charts is farther apart: no part of the hexagon or its marker
+// reaches farther right than that marker, and the triangle's dots lie the
+// farther right the farther they are from the apex's row.
 int clearChartGap(int unit) {
-    return unit + SliceMarkerSideClearance + markerSizeFor(unit) + dotRadiusFor(unit);
+    const int apexReach = triangleDotRadiusFor(dotRadiusFor(unit));
+    return unit + SliceMarkerSideClearance + markerSizeFor(unit) + apexReach;
 }
 
 // The gap the described layout leaves at this unit.
