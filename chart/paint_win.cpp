@@ -3,6 +3,7 @@
 #include "chart/hexagon.h"
 #include "chart/markers.h"
 #include "chart/triangle.h"
+#include "layout/layout.h"
 #include "paint/draw_win.h"
 
 namespace {
@@ -46,18 +47,9 @@ void paintHexagon() {
     paintChartDots(dots);
 }
 
-// Below this radius the triangle's dots are drawn one pixel larger than the
-// hexagon's: its dots stand on a square grid, looser than the hexagon's
-// packing, and would otherwise show gaps on the smallest grids.
-const int SmallDotRadius = 4;
-
-int triangleDotRadius() {
-    const int radius = app.layout.dotRadius;
-    return radius < SmallDotRadius ? radius + 1 : radius;
-}
-
 void paintTriangle() {
-    const ChartDots dots = {KeptTriangle, triangleDotRadius(), triangleWalkInputs(), walkTriangle};
+    const int radius = triangleDotRadiusFor(app.layout.dotRadius);
+    const ChartDots dots = {KeptTriangle, radius, triangleWalkInputs(), walkTriangle};
     paintChartDots(dots);
 }
 

@@ -9,9 +9,6 @@ void paintHexagon();
 // Paints every dot of the hue triangle over what is there.
 void paintTriangle();
 
-// The triangle's dot radius: the layout's, raised for small grids.
-int triangleDotRadius();
-
 // InkErase erases a marker to the background, InkDraw draws it black with a
 // white outline. The ink's pen and brush stay selected afterwards.
 enum MarkerInk { InkErase, InkDraw };

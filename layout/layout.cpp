@@ -11,6 +11,10 @@ const int MinMarkerSize = 8;
 const int MaxMarkerSize = 16;
 const int PanelTop = 46;
 const int StripBottomMargin = 8;
+// Below this radius the triangle's dots are painted one pixel larger: they
+// stand on a square grid, looser than the hexagon's packing, and would
+// otherwise show gaps on the smallest grids.
+const int SmallDotRadius = 4;
 
 // A hand-edited settings file must never index past the grid table; the
 // reader checks this too, but the layout is where the table is read.
@@ -34,15 +38,17 @@ int markerSizeFor(int unit) {
 // triangle's apex at which nothing of the one chart meets the other. The
 // nearest pair is the slice marker on the middle dot of the hexagon's right
 // side, level with the apex: its far side stands unit + clearance - 1 +
-// markerSize right of that column, and the apex dot reaches dotRadius left of
-// its centre. The hexagon's own dots reach less far (dotRadius), and with this
-// gap every dot centre lies on its own chart's side of the hit test's split,
-// one unit left of the apex. Everything else of the two charts is farther
-// apart: no part of the hexagon or its marker reaches farther right than
-// that marker, and the triangle's dots lie the farther right the farther
-// they are from the apex's row.
+// markerSize right of that column, and the apex dot reaches left of its
+// centre by the radius the triangle paints it with, which on the smallest
+// units is one more than the hexagon's. The hexagon's own dots reach less far
+// (dotRadius), and with this gap every dot centre lies on its own chart's
+// side of the hit test's split, one unit left of the apex. Everything else of
+// the two charts is farther apart: no part of the hexagon or its marker
+// reaches farther right than that marker, and the triangle's dots lie the
+// farther right the farther they are from the apex's row.
 int clearChartGap(int unit) {
-    return unit + SliceMarkerSideClearance + markerSizeFor(unit) + dotRadiusFor(unit);
+    const int apexReach = triangleDotRadiusFor(dotRadiusFor(unit));
+    return unit + SliceMarkerSideClearance + markerSizeFor(unit) + apexReach;
 }
 
 // The gap the described layout leaves at this unit.
@@ -104,6 +110,10 @@ void computeStripAndPanel(int n) {
 }
 
 }  // namespace
+
+int triangleDotRadiusFor(int dotRadius) {
+    return dotRadius < SmallDotRadius ? dotRadius + 1 : dotRadius;
+}
 
 void computeLayout() {
     keepSizeIndexInRange();

@@ -7,6 +7,10 @@
 // client size and the grid size alone.
 void computeLayout();
 
+// The radius the hue triangle paints its dots with, for the layout's dot
+// radius: below 4 one pixel larger than the hexagon's dots.
+int triangleDotRadiusFor(int dotRadius);
+
 // The rim band reaches this far beyond one unit right of the hexagon's
 // outer dots. In a narrow window the triangle's side of the window may begin
 // inside it: the band then ends there.
