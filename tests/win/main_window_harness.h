@@ -42,8 +42,10 @@ inline void settle() {
     pumpMessages();
     syncWithDisplay();
     pumpMessages();
+    // The child controls too: a control moved by a relayout paints itself in
+    // its own WM_PAINT, which UpdateWindow of the main window does not wait for.
     if (shell.mainWindow)
-        UpdateWindow(shell.mainWindow);
+        RedrawWindow(shell.mainWindow, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
     pumpMessages();
 }
 

@@ -123,7 +123,6 @@ typedef std::vector<Step> Sequence;
 
 // Far from the window at every size the sequences give it, so that a real
 // pointer position never hovers over anything unless a step puts it there.
-const POINT ParkedCursor = {1915, 1195};
 
 // The window learns that the pointer left it from a timer of the window
 // system, some tens of milliseconds later. Both runs wait for it, so that
@@ -136,8 +135,9 @@ void waitForTheLeave() {
     settle();
 }
 
+// The screen's last pixel, which setClientSize leaves outside the window.
 void parkCursor() {
-    SetCursorPos(ParkedCursor.x, ParkedCursor.y);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     waitForTheLeave();
 }
 
@@ -230,15 +230,16 @@ void repaintEverything() {
 }
 
 // At most what fits between the client's corner and the work area's far
-// edges: a window part off the screen keeps no pixels to read back, whatever
-// screen the session happens to have.
+// edges, whatever screen the session happens to have: a window part off the
+// screen keeps no pixels to read back. The last row and column stay free for
+// the parked pointer, which the window must not take as a hover.
 void setClientSize(int width, int height) {
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     POINT corner = {0, 0};
     ClientToScreen(shell.mainWindow, &corner);
-    width = std::min(width, (int)work.right - (int)corner.x);
-    height = std::min(height, (int)work.bottom - (int)corner.y);
+    width = std::min(width, (int)work.right - 1 - (int)corner.x);
+    height = std::min(height, (int)work.bottom - 1 - (int)corner.y);
     SetWindowPos(shell.mainWindow, NULL, 0, 0, width + app.layout.frameWidth,
                  height + app.layout.frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
