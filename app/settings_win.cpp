@@ -169,13 +169,15 @@ void saveSettings() {
     if (!GetWindowPlacement(shell.mainWindow, &shell.placement))
         return;
     settingsFromPlacement();
+    writeSettingsText(formatSettings(app.settings));
+}
 
+void writeSettingsText(const std::string& text) {
     // Never truncate the old file before the new one is complete: a failed
     // write (full disk, a crash) would otherwise lose every setting.
     wchar_t tempPath[SettingsPathLength];
     if (!formTempPath(tempPath))
         return;
-    const std::string text = formatSettings(app.settings);
     FILE* temp = _wfopen(tempPath, L"w");
     if (!temp) {
         // A folder that allows no new file may still let the file be written.
