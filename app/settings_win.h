@@ -14,7 +14,8 @@ void loadSettings();
 void saveSettings();
 
 // Puts the text (20 lines with plain line ends) in shell.settingsPath,
-// whole: saveSettings without the window.
+// whole: saveSettings without the window. Copies of the program that share
+// the file save one after another, and the last one's text is what stays.
 void writeSettingsText(const std::string& text);
 
 // The window's normal rectangle lives both in the placement handed to the
