@@ -24,10 +24,10 @@ const DWORD OwnerSleepMs = 8000;
 // its five seconds while the manager waits for the owner.
 const double PasteAfterMs = 3000;
 
-// Every hover must be answered within this. A user sees a wait of 100 ms;
-// the window answers in a few; one that waited for the clipboard would take
-// a second (the old worker's bound) to five (Wine's stall) and more. Half a
-// second is the property, with room for a loaded machine.
+// Every hover must be answered within this. A user sees a wait of 100 ms,
+// and the window answers in a few; a window that waited for the clipboard
+// here, even a second at most, would stall for that second. Half a second
+// tells the two apart with room for a loaded machine.
 const double AnswerBoundMs = 500;
 
 // Gives up on an answer that never comes, so that a window that hangs fails
