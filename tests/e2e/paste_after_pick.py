@@ -82,9 +82,9 @@ def pick_copy_and_paste(program, quick=False):
 
 # Under Wine the clipboard manager of the desktop process, which serves the X
 # clipboard to Windows programs, now and then stops answering the request to
-# render the X text until another X event wakes it (see the notes of this
-# change). The program then returns from the paste at once with nothing
-# pasted; offering the text again wakes the manager. Each such stall is
+# render the X text until another X event wakes it. The paste then waits for
+# it, the window answering meanwhile (a second Ctrl+V only beeps); offering
+# the text again wakes the manager, and the paste lands. Each such stall is
 # counted and reported, and only a program that still answers is retried.
 PASTE_ATTEMPTS = 3
 PASTE_TIMEOUT = 5.0
