@@ -70,8 +70,10 @@ public:
         SetEvent(stop);
         WaitForSingleObject(thread, INFINITE);
     }
+    // Answers each hover once, however often the readout is looked at.
     void checkReadout(COLORREF shown) {
-        if (shown == awaited.load())
+        COLORREF expected = shown;
+        if (awaited.compare_exchange_strong(expected, CLR_INVALID))
             SetEvent(answered);
     }
     int hovers = 0;
@@ -85,8 +87,10 @@ private:
             h.awaited = h.colours[k];
             const double start = nowMs();
             PostMessageW(shell.mainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(h.points[k].x, h.points[k].y));
-            if (WaitForSingleObject(h.answered, AnswerGiveUpMs) != WAIT_OBJECT_0) {
-                h.gaveUp = true;
+            const HANDLE ends[2] = {h.answered, h.stop};
+            const DWORD end = WaitForMultipleObjects(2, ends, FALSE, AnswerGiveUpMs);
+            if (end != WAIT_OBJECT_0) {
+                h.gaveUp = end == WAIT_TIMEOUT;
                 return 0;
             }
             const double took = nowMs() - start;
