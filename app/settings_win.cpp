@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,23 +35,68 @@ bool readSettingsText(const wchar_t* path, std::string& text) {
     return length <= MaxSettingsBytes;
 }
 
-// The new file is written beside the old one under a name of the same length
-// where possible, so that a settings path that fits also leaves room for it.
+// The new file is written beside the old one under a name of this process's
+// own, "zavrik.<process id>.tmp": copies saving at once never write into one
+// another's new file. False when that name would not fit.
 bool formTempPath(wchar_t out[SettingsPathLength]) {
-    const std::size_t length = std::wcslen(shell.settingsPath);
+    std::size_t stem = std::wcslen(shell.settingsPath);
     const std::size_t extLength = std::wcslen(SettingsExtension);
-    if (length >= extLength &&
-        _wcsicmp(shell.settingsPath + length - extLength, SettingsExtension) == 0) {
-        std::wmemcpy(out, shell.settingsPath, length - extLength);
-        std::wmemcpy(out + length - extLength, TempExtension, extLength + 1);
-        return true;
-    }
-    const std::size_t tempLength = std::wcslen(TempExtension);
-    if (length + tempLength + 1 > (std::size_t)SettingsPathLength)
+    if (stem >= extLength && _wcsicmp(shell.settingsPath + stem - extLength, SettingsExtension) == 0)
+        stem -= extLength;
+    wchar_t suffix[16];
+    wsprintfW(suffix, L".%lx%s", GetCurrentProcessId(), TempExtension);
+    const std::size_t suffixLength = std::wcslen(suffix);
+    if (stem + suffixLength + 1 > (std::size_t)SettingsPathLength)
         return false;
-    std::wmemcpy(out, shell.settingsPath, length);
-    std::wmemcpy(out + length, TempExtension, tempLength + 1);
+    std::wmemcpy(out, shell.settingsPath, stem);
+    std::wmemcpy(out + stem, suffix, suffixLength + 1);
     return true;
+}
+
+// Copies of the program started from one folder share its settings file, and
+// the lock named after that file keeps their saves one after another: the
+// copy that saves last wins with its whole text. Without it two copies that
+// both rewrite the file in place would interleave their writes. The name
+// holds the path's hash (a name may hold no backslash), taken in one case
+// as Windows takes paths.
+void formLockName(wchar_t out[48]) {
+    wchar_t path[SettingsPathLength];
+    std::wcscpy(path, shell.settingsPath);
+    CharUpperBuffW(path, (DWORD)std::wcslen(path));
+    unsigned long long hash = 14695981039346656037ull;   // FNV-1a
+    for (const wchar_t* p = path; *p; ++p) {
+        hash ^= (unsigned)*p;
+        hash *= 1099511628211ull;
+    }
+    wsprintfW(out, L"zavrik-settings-%08lx%08lx", (unsigned long)(hash >> 32), (unsigned long)hash);
+}
+
+// A copy that holds the lock longer than this is stuck (on a drive that no
+// longer answers): its save is left to it, and this one is given up.
+const DWORD SettingsLockWaitMs = 5000;
+
+// True when the lock is held, or when there is none to be had (no object
+// can be made): the save then goes ahead on its own.
+bool takeSettingsLock(HANDLE& lock) {
+    wchar_t name[48];
+    formLockName(name);
+    lock = CreateMutexW(NULL, FALSE, name);
+    if (lock == NULL)
+        return true;
+    // Abandoned: a copy ended while saving; the lock is this one's all the same.
+    const DWORD waited = WaitForSingleObject(lock, SettingsLockWaitMs);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
+        return true;
+    CloseHandle(lock);
+    lock = NULL;
+    return false;
+}
+
+void releaseSettingsLock(HANDLE lock) {
+    if (lock == NULL)
+        return;
+    ReleaseMutex(lock);
+    CloseHandle(lock);
 }
 
 // Writes text to the open file and forces it to the disk; false on any
@@ -94,11 +140,12 @@ bool overwriteThenCut(int fd, const std::string& bytes, long oldLength) {
 // bytes the new text covers are held here, the file is first grown to the new
 // length (a full volume fails there, before anything is overwritten), and it
 // is cut to the new length only once the whole text is written and on disk.
-// Any failure puts the old bytes back.
+// Any failure puts the old bytes back. A file not there yet is made (a path
+// too long for a new file's name beside it).
 bool rewriteInPlace(const wchar_t* path, const std::string& text) {
     // Raw bytes, so that what is kept of the old file is exactly what was there.
     const std::string bytes = withCrLf(text);
-    const int fd = _wopen(path, _O_RDWR | _O_BINARY);
+    const int fd = _wopen(path, _O_RDWR | _O_BINARY | _O_CREAT, _S_IREAD | _S_IWRITE);
     if (fd < 0)
         return false;
     const long oldLength = _filelength(fd);
@@ -116,6 +163,29 @@ bool rewriteInPlace(const wchar_t* path, const std::string& text) {
             restoreOldBytes(fd, old, oldLength);
     }
     return _close(fd) == 0 && ok;
+}
+
+// Never truncate the old file before the new one is complete: a failed
+// write (full disk, a crash) would otherwise lose every setting.
+void replaceSettingsFile(const std::string& text) {
+    wchar_t tempPath[SettingsPathLength];
+    FILE* temp = formTempPath(tempPath) ? _wfopen(tempPath, L"w") : NULL;
+    if (!temp) {
+        // A folder that allows no new file, or a path too long for the new
+        // file's name, may still let the file itself be written.
+        rewriteInPlace(shell.settingsPath, text);
+        return;
+    }
+    if (!writeAndClose(temp, text)) {
+        DeleteFileW(tempPath);
+        return;
+    }
+    if (MoveFileExW(tempPath, shell.settingsPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return;
+    // A folder may let files be made but not replaced: then the new file is
+    // no use, and the old one is rewritten as where none may be made.
+    DeleteFileW(tempPath);
+    rewriteInPlace(shell.settingsPath, text);
 }
 
 }  // namespace
@@ -169,27 +239,13 @@ void saveSettings() {
     if (!GetWindowPlacement(shell.mainWindow, &shell.placement))
         return;
     settingsFromPlacement();
+    writeSettingsText(formatSettings(app.settings));
+}
 
-    // Never truncate the old file before the new one is complete: a failed
-    // write (full disk, a crash) would otherwise lose every setting.
-    wchar_t tempPath[SettingsPathLength];
-    if (!formTempPath(tempPath))
+void writeSettingsText(const std::string& text) {
+    HANDLE lock = NULL;
+    if (!takeSettingsLock(lock))
         return;
-    const std::string text = formatSettings(app.settings);
-    FILE* temp = _wfopen(tempPath, L"w");
-    if (!temp) {
-        // A folder that allows no new file may still let the file be written.
-        rewriteInPlace(shell.settingsPath, text);
-        return;
-    }
-    if (!writeAndClose(temp, text)) {
-        DeleteFileW(tempPath);
-        return;
-    }
-    if (MoveFileExW(tempPath, shell.settingsPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return;
-    // A folder may let files be made but not replaced: then the new file is
-    // no use, and the old one is rewritten as where none may be made.
-    DeleteFileW(tempPath);
-    rewriteInPlace(shell.settingsPath, text);
+    replaceSettingsFile(text);
+    releaseSettingsLock(lock);
 }

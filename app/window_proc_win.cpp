@@ -11,6 +11,7 @@
 #include "navigate/hit_test.h"
 #include "navigate/marker_line_win.h"
 #include "paint/painter_win.h"
+#include "palette/clipboard_win.h"
 #include "palette/palette_win.h"
 #include "pick/cursor_pos_win.h"
 #include "pick/locate.h"
@@ -186,6 +187,7 @@ void onPaint(HWND hwnd) {
 }
 
 void onDestroy() {
+    dropClipboardWork();
     saveSettings();
     PostQuitMessage(0);
 }
@@ -532,6 +534,9 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
         onMouseWheel(wParam, lParam);
         break;
+    case ClipboardDoneMessage:
+        onClipboardDone(wParam);
+        return 0;
     default:
         break;
     }

@@ -103,3 +103,33 @@ void parsePaletteText(const char16_t* text, std::size_t length,
         p = close + 1;
     }
 }
+
+static void recordPastedSlot(int slot, COLORREF c, void* context) {
+    PastedSlots& slots = *static_cast<PastedSlots*>(context);
+    slots.named[slot] = true;
+    slots.colour[slot] = c;
+}
+
+void readPastedSlots(const char16_t* text, std::size_t length, PastedSlots& slots) {
+    for (int k = 0; k < PaletteSlots; ++k) {
+        slots.named[k] = false;
+        slots.colour[k] = 0;
+    }
+    parsePaletteText(text, length, recordPastedSlot, &slots);
+}
+
+void applyPastedSlots(const PastedSlots& slots, COLORREF palette[PaletteSlots]) {
+    for (int k = 0; k < PaletteSlots; ++k) {
+        if (slots.named[k])
+            palette[k] = slots.colour[k];
+    }
+}
+
+bool measurePasteText(const char16_t* text, std::size_t units, std::size_t& length) {
+    const std::size_t looked = units < MaxPasteTextUnits + 1 ? units : MaxPasteTextUnits + 1;
+    const std::size_t found = usableLength(text, looked);
+    if (found > MaxPasteTextUnits)
+        return false;
+    length = found;
+    return true;
+}

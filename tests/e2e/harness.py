@@ -20,6 +20,7 @@ import json
 import math
 import os
 import re
+import select
 import shutil
 import subprocess
 import tempfile
@@ -242,6 +243,12 @@ def ask_wine(question):
                                   universal_newlines=True)
     _probe.stdin.write(question + '\n')
     _probe.stdin.flush()
+    # A clipboard manager that stalls holds the probe's read: it is ended
+    # rather than waited for, and the next question starts another.
+    if not select.select([_probe.stdout], [], [], DRAW_TIMEOUT)[0]:
+        _probe.kill()
+        stop_probe()
+        raise AssertionError('Wine gave no answer to %r within %.0f s' % (question, DRAW_TIMEOUT))
     reply = _probe.stdout.readline()
     if not reply:
         raise RuntimeError('the probe %s ended without answering' % probe_path())
@@ -268,7 +275,10 @@ def wait_wine_pointer(rx, ry):
 def stop_probe():
     global _probe
     if _probe is not None:
-        _probe.stdin.close()
+        try:
+            _probe.stdin.close()
+        except BrokenPipeError:
+            pass
         _probe.wait()
         _probe = None
 

@@ -82,10 +82,10 @@ def pick_copy_and_paste(program, quick=False):
 
 # Under Wine the clipboard manager of the desktop process, which serves the X
 # clipboard to Windows programs, now and then stops answering the request to
-# render the X text until another X event wakes it (see the notes of this
-# change): a Windows program then reads no new text. Offering the text again
-# wakes the manager. Each such stall is counted and reported, and only a
-# program that still answers is offered the text again.
+# render the X text until another X event wakes it: a Windows program then
+# reads no new text, and set_clipboard, which waits until one does, gives up.
+# Offering the text again wakes the manager. Each such stall is counted and
+# reported, and only a program that still answers is offered the text again.
 PASTE_ATTEMPTS = 3
 stalls = []
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <random>
 #include <string>
@@ -343,11 +344,75 @@ TEST(PaletteTextParse, LongTextWithoutParenthesesSetsNothing) {
     EXPECT_EQ(200000u, parsed(text).size());
 }
 
-// ---- Palette text: round trip ----------------------------------------------
-
 void storeSlot(int slot, COLORREF c, void* context) {
     static_cast<Palette*>(context)->slots[slot] = c;
 }
+
+// Whatever the text, the slots read whole are the palette that setting the
+// slots letter by letter gives.
+TEST(PaletteTextParse, SlotsReadWholeAreTheLetterByLetterPalette) {
+    const char16_t alphabet[] = u"ABCPZa(()) 0f9Fx";
+    std::mt19937 random(20240612u);
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text(random() % 60, u' ');
+        for (char16_t& c : text)
+            c = alphabet[random() % (sizeof alphabet / sizeof alphabet[0] - 1)];
+        Palette byLetters = uniformPalette(0xDEADBEEF);
+        bool named[PaletteSlots] = {};
+        for (const SlotSet& s : parsed(text)) {
+            storeSlot(s.slot, s.color, &byLetters);
+            named[s.slot] = true;
+        }
+        PastedSlots slots;
+        readPastedSlots(text.data(), text.size(), slots);
+        Palette whole = uniformPalette(0xDEADBEEF);
+        applyPastedSlots(slots, whole.slots);
+        for (int k = 0; k < PaletteSlots; ++k) {
+            ASSERT_EQ(named[k], slots.named[k]) << "round " << round << " slot " << k;
+            ASSERT_EQ(byLetters.slots[k], whole.slots[k]) << "round " << round << " slot " << k;
+        }
+    }
+}
+
+struct MeasureCase {
+    std::size_t units;      // the text's room
+    std::size_t zeroAt;     // where its first zero unit stands; units for none
+    bool fits;
+    std::size_t length;
+};
+
+// A text is measured to its zero or its end, and one past the bound is too
+// long whatever room is given for it.
+TEST(PaletteTextParse, PasteTextIsMeasuredNoFurtherThanTheBound) {
+    const std::size_t bound = MaxPasteTextUnits;
+    EXPECT_EQ(512u * 1024u, bound);
+    const MeasureCase cases[] = {
+        {10, 4, true, 4},
+        {10, 10, true, 10},
+        {bound - 1, bound - 1, true, bound - 1},
+        {bound, bound, true, bound},
+        {bound + 1, bound + 1, false, 0},
+        {bound + 1, bound, true, bound},
+        {bound + 50, 7, true, 7},
+        {bound + 50, bound + 1, false, 0},
+        {bound + 50, bound + 50, false, 0},
+    };
+    for (const MeasureCase& c : cases) {
+        std::u16string text(c.units, u'A');
+        if (c.zeroAt < c.units)
+            text[c.zeroAt] = 0;
+        std::size_t length = 12345;
+        EXPECT_EQ(c.fits, measurePasteText(text.data(), text.size(), length)) << c.units << " " << c.zeroAt;
+        EXPECT_EQ(c.fits ? c.length : 12345u, length) << c.units << " " << c.zeroAt;
+    }
+    // Told of more room than there is, it still reads no further than one
+    // unit past the bound.
+    std::u16string beyond(bound + 1, u'A');
+    std::size_t length = 0;
+    EXPECT_FALSE(measurePasteText(beyond.data(), SIZE_MAX, length));
+}
+
+// ---- Palette text: round trip ----------------------------------------------
 
 TEST(PaletteTextRoundTrip, RandomPalettesComeBackUnchanged) {
     std::mt19937 random(20240611u);

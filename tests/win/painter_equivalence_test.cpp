@@ -16,6 +16,7 @@
 #include "chart/markers.h"
 #include "chart/paint_win.h"
 #include "chart/triangle.h"
+#include "clipboard_support.h"
 #include "main_window_harness.h"
 #include "navigate/hit_test.h"
 #include "navigate/navigation.h"
@@ -270,8 +271,11 @@ void putPaletteOnClipboard(const wchar_t* text) {
     CloseClipboard();
 }
 
+// The step ends once the pasted text is in: the result comes back as a
+// message, which both painters must see at the same point.
 void clickPasteButton() {
     send(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)shell.pasteButton);
+    EXPECT_TRUE(finishClipboardWork());
 }
 
 // ---------------------------------------------------------------- places

@@ -1,5 +1,5 @@
 // The palette strip painted into a memory bitmap and read back, and the
-// palette's round trips through the real clipboard.
+// palette's exchanges with the real clipboard.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "beep_hook.h"
+#include "clipboard_support.h"
 #include "palette/palette_model.h"
 #include "palette/palette_win.h"
 #include "paint_canvas.h"
@@ -189,6 +191,16 @@ TEST_F(PaletteStripTest, GradientWithASlotOutsideTheStripChangesNothing) {
     EXPECT_EQ(changed.left, changed.right);
 }
 
+// The window's part of a clipboard exchange: what a worker posts to the main
+// window goes to the clipboard code, as the window procedure hands it on.
+LRESULT CALLBACK clipboardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ClipboardDoneMessage) {
+        onClipboardDone(wParam);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 // The clipboard needs an owner window; a hidden plain window of our own
 // stands in for the main window.
 class ClipboardTest : public PaletteStripTest {
@@ -196,7 +208,7 @@ protected:
     void SetUp() override {
         PaletteStripTest::SetUp();
         WNDCLASSW wc = {};
-        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpfnWndProc = clipboardWindowProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"ZavrikClipboardTestWindow";
         RegisterClassW(&wc);
@@ -208,8 +220,10 @@ protected:
         ASSERT_NE(nullptr, other);
         shell.mainWindow = owner;
         paintPaletteStrip();
+        beepsBefore = beepsSoFar();
     }
     void TearDown() override {
+        dropClipboardWork();   // as the main window does when it goes
         shell.mainWindow = nullptr;
         DestroyWindow(other);
         DestroyWindow(owner);
@@ -250,6 +264,12 @@ protected:
         return text;
     }
 
+    std::wstring textOf(const COLORREF palette[PaletteSlots]) {
+        char16_t text[PaletteTextCapacity];
+        const int length = formatPaletteText(palette, text);
+        return std::wstring(text, text + length);
+    }
+
     void expectPalette(const COLORREF expected[PaletteSlots]) {
         for (int k = 0; k < PaletteSlots; ++k) {
             EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
@@ -257,31 +277,39 @@ protected:
         }
     }
 
+    int beepsSince() const { return beepsSoFar() - beepsBefore; }
+
     HWND owner = nullptr;
     HWND other = nullptr;
+    int beepsBefore = 0;
 };
 
 TEST_F(ClipboardTest, CopyPutsTheDefaultPaletteAsOneGroup) {
     copyPalette();
+    ASSERT_TRUE(finishClipboardWork());
     EXPECT_EQ(nullptr, GetOpenClipboardWindow());
     EXPECT_EQ(L"ABCDEFGHIJKLMNOZ(c8c8c8)", clipboardText());
+    EXPECT_EQ(0, beepsSince());
 }
 
 TEST_F(ClipboardTest, CopyGroupsSlotsOfOneColourInOrderOfTheirFirstSlot) {
     app.settings.palette[0] = Red;
     app.settings.palette[2] = Red;
     copyPalette();
+    ASSERT_TRUE(finishClipboardWork());
     EXPECT_EQ(L"AC(ff0000) BDEFGHIJKLMNOZ(c8c8c8)", clipboardText());
 
     app.settings.palette[15] = makeColor(0x12, 0xAB, 0xEF);
     app.settings.palette[1] = makeColor(0x12, 0xAB, 0xEF);
     copyPalette();
+    ASSERT_TRUE(finishClipboardWork());
     EXPECT_EQ(L"AC(ff0000) BZ(12abef) DEFGHIJKLMNO(c8c8c8)", clipboardText());
 }
 
 TEST_F(ClipboardTest, CopyOfSixteenColoursIsTheLongestText) {
     setDistinctPalette();
     copyPalette();
+    ASSERT_TRUE(finishClipboardWork());
     const std::wstring text = clipboardText();
     EXPECT_EQ(159u, text.size());
     EXPECT_EQ(L"A(", text.substr(0, 2));
@@ -293,6 +321,7 @@ TEST_F(ClipboardTest, CopyDoesNothingWhileAnotherWindowHoldsTheClipboard) {
     putText(L"left alone");
     ASSERT_TRUE(OpenClipboard(other));
     copyPalette();
+    EXPECT_TRUE(finishClipboardWork());
     CloseClipboard();
     EXPECT_EQ(L"left alone", clipboardText());
 }
@@ -331,14 +360,17 @@ TEST_F(ClipboardTest, PasteSetsTheSlotsEachGroupNames) {
                 expected[slot] = c.colour;
         putText(c.text);
         pastePalette();
+        ASSERT_TRUE(finishClipboardWork());
         EXPECT_EQ(nullptr, GetOpenClipboardWindow());
         expectPalette(expected);
     }
+    EXPECT_EQ(0, beepsSince());
 }
 
 TEST_F(ClipboardTest, PasteOfTwoGroupsSetsEachGroupsSlots) {
     putText(L"AC(ff0000) BDEFGHIJKLMNOZ(00ff00)");
     pastePalette();
+    ASSERT_TRUE(finishClipboardWork());
     COLORREF expected[PaletteSlots];
     for (int k = 0; k < PaletteSlots; ++k)
         expected[k] = Green;
@@ -354,9 +386,70 @@ TEST_F(ClipboardTest, PasteOfTextWithoutTerminatingZero) {
     const std::wstring text = L"A(ff0000)B";
     putText(text.data(), text.size());
     pastePalette();
+    ASSERT_TRUE(finishClipboardWork());
     EXPECT_EQ(nullptr, GetOpenClipboardWindow());
     EXPECT_EQ(Red, app.settings.palette[0]);
     EXPECT_EQ(DefaultGray, app.settings.palette[1]);
+}
+
+// A text as long as pasteLength units, zero included: filler, then "A(ff0000)".
+std::wstring textEndingInRed(std::size_t pasteLength) {
+    std::wstring text(pasteLength - 1, L'-');
+    text.replace(text.size() - 9, 9, L"A(ff0000)");
+    return text;
+}
+
+// A text past the bound is ignored whole, with a beep; one at the bound or
+// just under it is pasted.
+TEST_F(ClipboardTest, TextPastTheBoundIsIgnoredWhole) {
+    struct BoundCase {
+        std::size_t units;   // the text's length
+        bool pasted;
+    };
+    const BoundCase cases[] = {{MaxPasteTextUnits - 1, true}, {MaxPasteTextUnits, true},
+                               {MaxPasteTextUnits + 1, false}};
+    for (const BoundCase& c : cases) {
+        SCOPED_TRACE(c.units);
+        setDistinctPalette();
+        paintPaletteStrip();
+        COLORREF expected[PaletteSlots];
+        std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+        if (c.pasted)
+            expected[0] = Red;
+        putText(textEndingInRed(c.units + 1));
+        const int beeps = beepsSoFar();
+        pastePalette();
+        ASSERT_TRUE(finishClipboardWork());
+        expectPalette(expected);
+        EXPECT_EQ(c.pasted ? 0 : 1, beepsSoFar() - beeps);
+    }
+}
+
+// A paste repaints, once, only the swatches whose colour it changes, and
+// leaves every slot as setting them letter by letter would: the last group
+// naming a slot wins, however many letters come before its "(".
+TEST_F(ClipboardTest, PasteRepaintsOnlyTheSwatchesItChanges) {
+    setDistinctPalette();
+    paintPaletteStrip();
+    const COLORREF keptC = app.settings.palette[2];
+    fillCanvas(canvas, Stale);
+    wchar_t keptGroup[16];
+    wsprintfW(keptGroup, L" C(%02x%02x%02x)", redOf(keptC), greenOf(keptC), blueOf(keptC));
+    const std::wstring text = std::wstring(100000, L'A') + L"B(ff0000) A(00ff00)" + keptGroup;
+    COLORREF expected[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+    expected[0] = Green;
+    expected[1] = Red;
+    putText(text);
+    pastePalette();
+    ASSERT_TRUE(finishClipboardWork());
+    for (int k = 0; k < PaletteSlots; ++k) {
+        EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
+        if (k < 2)
+            expectSwatchInside(k, expected[k]);
+        else
+            EXPECT_EQ(0, countNot(swatchLeft(k), top() + 1, swatchRight(k), bottom(), Stale)) << "slot " << k;
+    }
 }
 
 HGLOBAL globalBlock(const std::wstring& units) {
@@ -364,6 +457,13 @@ HGLOBAL globalBlock(const std::wstring& units) {
     CopyMemory(GlobalLock(memory), units.data(), units.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return memory;
+}
+
+// The reading half on a block, and the window's half on what it read.
+void pasteBlock(HGLOBAL memory) {
+    PastedSlots slots;
+    if (readPasteBlock(memory, slots) == PasteFoundText)
+        setNamedSlots(slots);
 }
 
 struct BlockCase {
@@ -389,18 +489,18 @@ TEST_F(ClipboardTest, BlockIsReadToItsLastUnitAndNoFurtherThanAZero) {
             if (slot >= 0)
                 expected[slot] = c.colour;
         HGLOBAL memory = globalBlock(c.units);
-        pasteTextBlock(memory);
+        pasteBlock(memory);
         GlobalFree(memory);
         expectPalette(expected);
     }
 }
 
-// A moveable block of at least minimumUnits whose last unit is the last
-// readable byte of its memory region, so that reading one unit further
+// A moveable block of minimumUnits to maximumUnits whose last unit is the
+// last readable byte of its memory region, so that reading one unit further
 // faults; null if the heap does not lay blocks out so.
-HGLOBAL blockEndingAtUnreadableMemory(std::size_t minimumUnits) {
+HGLOBAL blockEndingAtUnreadableMemory(std::size_t minimumUnits, std::size_t maximumUnits) {
     SIZE_T bytes = minimumUnits * sizeof(wchar_t);
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 3 && bytes <= maximumUnits * sizeof(wchar_t); ++attempt) {
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
         char* start = (char*)GlobalLock(memory);
         MEMORY_BASIC_INFORMATION region = {};
@@ -440,7 +540,9 @@ LONG WINAPI reportFault(EXCEPTION_POINTERS*) {
 // Text that never ends in a zero, up against memory that cannot be read:
 // a reader that looked for a terminator would fault here.
 TEST_F(ClipboardTest, BlockIsNeverReadPastItsEnd) {
-    HGLOBAL memory = blockEndingAtUnreadableMemory(1000000);
+    // Under the bound, and large enough for memory of its own (Wine 8 gives
+    // that to blocks from about 1,044,500 bytes).
+    HGLOBAL memory = blockEndingAtUnreadableMemory(523000, MaxPasteTextUnits);
     if (!memory)
         GTEST_SKIP() << "no block ends at unreadable memory on this heap";
     const LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = SetUnhandledExceptionFilter(reportFault);
@@ -448,13 +550,13 @@ TEST_F(ClipboardTest, BlockIsNeverReadPastItsEnd) {
     std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
 
     fillBlock(memory, L"-");
-    pasteTextBlock(memory);
+    pasteBlock(memory);
     fillBlock(memory, L"B(00ff00");
-    pasteTextBlock(memory);
+    pasteBlock(memory);
     expectPalette(expected);
 
     fillBlock(memory, L"B(00ff00)");
-    pasteTextBlock(memory);
+    pasteBlock(memory);
     expected[1] = Green;
     expectPalette(expected);
     SetUnhandledExceptionFilter(previousFilter);
@@ -466,7 +568,7 @@ TEST_F(ClipboardTest, BlockThatWillNotLockChangesNothing) {
     ASSERT_EQ(nullptr, GlobalLock(discarded));
     COLORREF expected[PaletteSlots];
     std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
-    pasteTextBlock(discarded);
+    pasteBlock(discarded);
     expectPalette(expected);
     GlobalFree(discarded);
 }
@@ -481,101 +583,20 @@ TEST_F(ClipboardTest, PasteWithoutTextOrWithTheClipboardHeldChangesNothing) {
     EmptyClipboard();
     CloseClipboard();
     pastePalette();
+    ASSERT_TRUE(finishClipboardWork());
     EXPECT_EQ(nullptr, GetOpenClipboardWindow());
     expectPalette(expected);
 
     putText(L"AB(ff0000)");
     ASSERT_TRUE(OpenClipboard(other));
     pastePalette();
+    EXPECT_TRUE(finishClipboardWork());
     EXPECT_EQ(other, GetOpenClipboardWindow());
     CloseClipboard();
     expectPalette(expected);
 }
 
-// Another program on its own thread that owns the clipboard's text. It
-// either offers the text unrendered, as a clipboard manager does for the text
-// of X programs, and renders it on WM_RENDERFORMAT while its thread reads
-// messages; or offers it unrendered and then waits on an event instead, as a
-// hung owner does; or renders it at once and then waits, as a busy program
-// does that has nothing left to do for a reader.
-enum OwnerMode { RendersOnRequest, HangsUnrendered, BusyWithRenderedText };
-
-class TextOwner {
-public:
-    explicit TextOwner(OwnerMode mode) : mode(mode) {
-        offered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread = CreateThread(nullptr, 0, run, this, 0, nullptr);
-        WaitForSingleObject(offered, INFINITE);
-    }
-    ~TextOwner() {
-        SetEvent(release);
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-        CloseHandle(release);
-        CloseHandle(offered);
-    }
-    void stopStalling() { SetEvent(release); }
-
-private:
-    static HGLOBAL textBlock() {
-        const wchar_t text[] = L"AB(ff0000)";
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
-        CopyMemory(GlobalLock(memory), text, sizeof text);
-        GlobalUnlock(memory);
-        return memory;
-    }
-    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_RENDERFORMAT && wParam == CF_UNICODETEXT) {
-            SetClipboardData(CF_UNICODETEXT, textBlock());
-            return 0;
-        }
-        if (message == WM_CLOSE) {
-            DestroyWindow(hwnd);
-            PostQuitMessage(0);
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    static DWORD WINAPI run(void* self) {
-        TextOwner& o = *(TextOwner*)self;
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ZavrikTextOwner";
-        RegisterClassW(&wc);
-        o.window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                   wc.hInstance, nullptr);
-        OpenClipboard(o.window);
-        EmptyClipboard();
-        SetClipboardData(CF_UNICODETEXT, o.mode == BusyWithRenderedText ? textBlock() : nullptr);
-        CloseClipboard();
-        SetEvent(o.offered);
-        // The busy program waits on its queue for posted messages only:
-        // busy to every sender, yet not what Wine counts as hung, which gives
-        // up on a thread that has not looked at its queue for five seconds.
-        // The hung one looks at no messages at all: Wine 10 answers a message
-        // sent to a thread already waiting on its queue, whatever the mask.
-        if (o.mode == BusyWithRenderedText)
-            MsgWaitForMultipleObjects(1, &o.release, FALSE, INFINITE, QS_POSTMESSAGE);
-        if (o.mode == HangsUnrendered)
-            WaitForSingleObject(o.release, INFINITE);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-            DispatchMessageW(&msg);
-        return 0;
-    }
-
-    OwnerMode mode;
-    HANDLE offered = nullptr;
-    HANDLE release = nullptr;
-    HANDLE thread = nullptr;
-    HWND window = nullptr;
-};
-
-// Until another thread's hold on the clipboard ends (a reader given up on
-// finishes once the owner answers).
+// Until another thread's hold on the clipboard ends.
 bool clipboardOpensAgain(HWND window) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         if (OpenClipboard(window)) {
@@ -596,6 +617,7 @@ TEST_F(ClipboardTest, PasteTakesTextThatIsThereWhateverItsOwnerDoes) {
         TextOwner owner(mode);
         pastePalette();
         owner.stopStalling();
+        ASSERT_TRUE(finishClipboardWork());
         EXPECT_EQ(Red, app.settings.palette[0]);
         EXPECT_EQ(Red, app.settings.palette[1]);
         EXPECT_TRUE(clipboardOpensAgain(other));
@@ -603,8 +625,8 @@ TEST_F(ClipboardTest, PasteTakesTextThatIsThereWhateverItsOwnerDoes) {
 }
 
 // Were the paste to wait for a hung owner, it would never return: the
-// owner's thread is let go only after it has. What the given-up reader gets
-// once the owner answers is dropped.
+// owner's thread is let go only after it has. The text lands once the owner
+// answers.
 TEST_F(ClipboardTest, PasteReturnsWhenTheOwnerOfUnrenderedTextDoesNotAnswer) {
     TextOwner owner(HangsUnrendered);
     setDistinctPalette();
@@ -612,27 +634,93 @@ TEST_F(ClipboardTest, PasteReturnsWhenTheOwnerOfUnrenderedTextDoesNotAnswer) {
     std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
     pastePalette();
     owner.stopStalling();
+    ASSERT_TRUE(finishClipboardWork());
+    expected[0] = expected[1] = Red;
+    for (int k = 0; k < PaletteSlots; ++k)
+        EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
+    EXPECT_EQ(0, beepsSince());
+}
+
+// A copy empties the clipboard, which tells its owner so and, under Wine,
+// waits for that owner to answer: were the copy to wait for a busy one, it
+// would never return, as the owner is let go only after it has. The text
+// arrives once the owner answers, without a beep.
+TEST_F(ClipboardTest, CopyReturnsWhileThePreviousOwnerIsBusy) {
+    TextOwner owner(BusyWithRenderedText);
+    copyPalette();
+    owner.stopStalling();
+    ASSERT_TRUE(finishClipboardWork());
+    EXPECT_EQ(L"ABCDEFGHIJKLMNOZ(c8c8c8)", clipboardText());
+    EXPECT_EQ(0, beepsSince());
+}
+
+// A paste asked for while a copy still waits for the previous owner reads
+// what that copy wrote, not what stood there before nor the palette of now.
+TEST_F(ClipboardTest, APasteAfterACopyReadsWhatTheCopyWrote) {
+    TextOwner owner(BusyWithRenderedText);
+    setDistinctPalette();
+    COLORREF copied[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, copied);
+    copyPalette();
+    fillAllSlots(Green);
+    pastePalette();
+    owner.stopStalling();
+    ASSERT_TRUE(finishClipboardWork());
+    expectPalette(copied);
+    EXPECT_EQ(textOf(copied), clipboardText());
+    EXPECT_EQ(0, beepsSince());
+}
+
+// A copy asked for while a paste still waits for a hung owner puts out the
+// palette as it was asked for, with that paste applied. A second request of
+// a kind still out does nothing but beep.
+TEST_F(ClipboardTest, ACopyAfterAPastePutsOutThePastedPalette) {
+    TextOwner owner(HangsUnrendered);
+    setDistinctPalette();
+    pastePalette();
+    pastePalette();
+    COLORREF expected[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+    copyPalette();
+    app.settings.palette[5] = Green;   // after the copy: not in its text
+    copyPalette();
+    EXPECT_EQ(2, beepsSince());
+    owner.stopStalling();
+    ASSERT_TRUE(finishClipboardWork());
+    expected[0] = expected[1] = Red;
+    EXPECT_EQ(textOf(expected), clipboardText());
+    expected[5] = Green;
+    for (int k = 0; k < PaletteSlots; ++k)
+        EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
+    EXPECT_EQ(2, beepsSince());
+}
+
+// A paste still out when the window goes is dropped; the next window's
+// pastes work.
+TEST_F(ClipboardTest, APasteOutWhenTheWindowGoesIsDropped) {
+    setDistinctPalette();
+    COLORREF expected[PaletteSlots];
+    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
+    {
+        TextOwner owner(HangsUnrendered);
+        pastePalette();
+        dropClipboardWork();
+        EXPECT_FALSE(clipboardWorkOutstanding());
+    }
     EXPECT_TRUE(clipboardOpensAgain(other));
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
     for (int k = 0; k < PaletteSlots; ++k)
         EXPECT_EQ(expected[k], app.settings.palette[k]) << "slot " << k;
-}
-
-// A copy empties the clipboard, which tells its owner so and, under Wine,
-// waits for that owner to answer: were the copy to wait for a busy one, it
-// would never return, as the owner is let go only after it has. The text
-// arrives once the owner answers.
-TEST_F(ClipboardTest, CopyReturnsWhileThePreviousOwnerIsBusy) {
-    TextOwner owner(BusyWithRenderedText);
-    copyPalette();
-    owner.stopStalling();
-    EXPECT_TRUE(clipboardOpensAgain(other));
-    EXPECT_EQ(L"ABCDEFGHIJKLMNOZ(c8c8c8)", clipboardText());
+    putText(L"C(00ff00)");
+    pastePalette();
+    ASSERT_TRUE(finishClipboardWork());
+    EXPECT_EQ(Green, app.settings.palette[2]);
 }
 
 // Write, read back, compare: palettes with repeated colours in random places.
+// Each paste is asked for at once after its copy and reads what it wrote.
 TEST_F(ClipboardTest, CopiedPaletteIsPastedBackUnchanged) {
     std::mt19937 random(20240611);
     for (int round = 0; round < 40; ++round) {
@@ -646,8 +734,10 @@ TEST_F(ClipboardTest, CopiedPaletteIsPastedBackUnchanged) {
         copyPalette();
         fillAllSlots(makeColor(1, 1, 1));
         pastePalette();
+        ASSERT_TRUE(finishClipboardWork());
         expectPalette(original);
     }
+    EXPECT_EQ(0, beepsSince());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The settings file through real files in a private temp folder: the round
 // trip, what loading repairs, and that a failed save never damages the file
 // that was there before.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,12 +9,20 @@
 #include "app/init_win.h"
 #include "app/settings_format.h"
 #include "app/settings_win.h"
+#include "settings_racer.h"
 #include "settings_write_hook.h"
 #include "main_window_harness.h"
 
 using namespace harness;
 
 namespace {
+
+// The new file a save writes first: its name is the saving process's own.
+std::wstring tempPathOf(const std::wstring& folder, DWORD process) {
+    wchar_t name[32];
+    wsprintfW(name, L"\\zavrik.%lx.tmp", process);
+    return folder + name;
+}
 
 class SettingsFileTest : public MainWindowTest {
 protected:
@@ -32,7 +41,8 @@ protected:
         shell.settingsPathValid = true;
     }
     std::wstring path() const { return shell.settingsPath; }
-    std::wstring tempPath() const { return folder + L"\\zavrik.tmp"; }
+    // The new file's name is this process's own.
+    std::wstring tempPath() const { return tempPathOf(folder, GetCurrentProcessId()); }
 
     // A state far from the defaults in every field.
     void changeEveryField() {
@@ -264,6 +274,100 @@ TEST_F(SettingsFileTest, WithoutAUsablePathNothingIsReadOrWritten) {
     EXPECT_FALSE(fileExists(tempPath()));
 }
 
+// ---------------------------------------------------------------- two copies
+
+// Two settings texts of different lengths, one for each of two savers.
+std::string raceText(int saver) {
+    std::string text = saver == 0 ? "0,0,500,400\n" : "-1234567,-7654321,1234567,7654321\n";
+    text += "2,1,0,0,512,2048\n-3,0,512,2048,0,0,0,0\nc8c8c8,c8c8c8\n";
+    for (int k = 0; k < 16; ++k)
+        text += saver == 0 ? "c8c8c8\n" : "0000ff\n";
+    return text;
+}
+
+std::wstring raceEventName(const wchar_t* what, DWORD parent) {
+    wchar_t name[64];
+    wsprintfW(name, L"zavrik-settings-race-%s-%lu", what, parent);
+    return name;
+}
+
+std::vector<std::wstring> filesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0)
+            names.push_back(found.cFileName);
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return names;
+}
+
+// Another copy of this suite, started as the second saver.
+bool startOtherSaver(int rounds, const std::wstring& folder, PROCESS_INFORMATION& process) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(NULL, exe, MAX_PATH);
+    wchar_t arguments[64];
+    wsprintfW(arguments, L"%lu,%d,", GetCurrentProcessId(), rounds);
+    std::wstring command = std::wstring(L"\"") + exe + L"\" --settings-racer=" + arguments + folder;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessW(exe, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process) != 0;
+}
+
+const int RaceRounds = 200;
+const DWORD RaceRoundBoundMs = 60000;
+
+// Two copies closing together (a shutdown, "close all windows") save at the
+// same moment, round after round: each time the file is exactly one of the
+// two texts, and no temp file stays beside it. In the second half of the
+// rounds folders take the new files' names, so that both copies rewrite the
+// file in place.
+TEST_F(SettingsFileTest, TwoCopiesSavingAtOnceLeaveOneWholeText) {
+    const DWORD self = GetCurrentProcessId();
+    HANDLE go = CreateEventW(NULL, FALSE, FALSE, raceEventName(L"go", self).c_str());
+    HANDLE done = CreateEventW(NULL, FALSE, FALSE, raceEventName(L"done", self).c_str());
+    PROCESS_INFORMATION other = {};
+    ASSERT_TRUE(startOtherSaver(RaceRounds, folder, other));
+    const std::string texts[2] = {withCrLf(raceText(0)), withCrLf(raceText(1))};
+    std::vector<std::wstring> expectedFiles = {L"zavrik.ini"};
+    int outcomes[2][3] = {};   // per half: this saver's text, the other's, neither
+    for (int round = 0; round < RaceRounds; ++round) {
+        const int half = round < RaceRounds / 2 ? 0 : 1;
+        if (round == RaceRounds / 2) {
+            for (DWORD process : {self, other.dwProcessId}) {
+                ASSERT_TRUE(CreateDirectoryW(tempPathOf(folder, process).c_str(), NULL));
+                expectedFiles.push_back(tempPathOf(folder, process).substr(folder.size() + 1));
+            }
+        }
+        SetEvent(go);
+        writeSettingsText(raceText(0));
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, RaceRoundBoundMs)) << "round " << round;
+        const std::string bytes = readFileBytes(path());
+        const int outcome = bytes == texts[0] ? 0 : bytes == texts[1] ? 1 : 2;
+        ++outcomes[half][outcome];
+        EXPECT_NE(2, outcome) << "round " << round << ": " << bytes.size() << " bytes\n" << bytes;
+        std::vector<std::wstring> files = filesIn(folder);
+        std::sort(files.begin(), files.end());
+        std::sort(expectedFiles.begin(), expectedFiles.end());
+        EXPECT_EQ(expectedFiles, files) << "round " << round;
+    }
+    DWORD status = 1;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(other.hProcess, RaceRoundBoundMs));
+    GetExitCodeProcess(other.hProcess, &status);
+    EXPECT_EQ(0u, status);
+    for (int half = 0; half < 2; ++half)
+        std::printf("%s: rounds won by this saver %d, by the other %d, neither %d\n",
+                    half == 0 ? "new file beside" : "in place", outcomes[half][0], outcomes[half][1],
+                    outcomes[half][2]);
+    CloseHandle(other.hThread);
+    CloseHandle(other.hProcess);
+    CloseHandle(go);
+    CloseHandle(done);
+}
+
 // ---------------------------------------------------------------- loading
 
 TEST_F(SettingsFileTest, NoFileKeepsTheDefaultsAndTheRectangle) {
@@ -489,3 +593,26 @@ TEST(SettingsLifecycle, StartUpReadsTheFileAndClosingWritesIt) {
 }
 
 }  // namespace
+
+int runSettingsRacer(const char* arguments) {
+    unsigned long parent = 0;
+    int rounds = 0;
+    int consumed = 0;
+    if (std::sscanf(arguments, "%lu,%d,%n", &parent, &rounds, &consumed) != 2 || consumed == 0)
+        return 2;
+    wchar_t folder[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, arguments + consumed, -1, folder, MAX_PATH);
+    wsprintfW(shell.settingsPath, L"%s\\zavrik.ini", folder);
+    shell.settingsPathValid = true;
+    HANDLE go = OpenEventW(SYNCHRONIZE, FALSE, raceEventName(L"go", parent).c_str());
+    HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, raceEventName(L"done", parent).c_str());
+    if (!go || !done)
+        return 3;
+    for (int round = 0; round < rounds; ++round) {
+        if (WaitForSingleObject(go, RaceRoundBoundMs) != WAIT_OBJECT_0)
+            return 4;
+        writeSettingsText(raceText(1));
+        SetEvent(done);
+    }
+    return 0;
+}

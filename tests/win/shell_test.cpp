@@ -18,6 +18,7 @@
 #include "palette/palette_model.h"
 #include "palette/palette_text.h"
 #include "palette/palette_win.h"
+#include "clipboard_support.h"
 
 using namespace harness;
 
@@ -980,6 +981,7 @@ TEST_F(CommandTest, SizeBoxSelectionChangesTheGridSize) {
 TEST_F(CommandTest, CopyButtonPutsThePaletteOnTheClipboard) {
     app.settings.palette[0] = 0x0000FF;
     send(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)shell.copyButton);
+    ASSERT_TRUE(finishClipboardWork());
     char16_t expected[PaletteTextCapacity];
     formatPaletteText(app.settings.palette, expected);
     ASSERT_TRUE(OpenClipboard(shell.mainWindow));
@@ -1002,6 +1004,7 @@ TEST_F(CommandTest, PasteButtonReadsThePaletteFromTheClipboard) {
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
     send(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)shell.pasteButton);
+    ASSERT_TRUE(finishClipboardWork());
     EXPECT_EQ(app.settings.palette[1], makeColor(0, 0xFF, 0));
     EXPECT_EQ(GetFocus(), shell.mainWindow);
 }

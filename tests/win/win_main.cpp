@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "settings_racer.h"
+
 namespace {
 
 const char ServeFlag[] = "--serve=";
@@ -98,6 +100,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], ServeFlag, sizeof ServeFlag - 1) == 0)
             return serveCases(argv[i] + sizeof ServeFlag - 1);
+        if (std::strncmp(argv[i], SettingsRacerFlag, sizeof SettingsRacerFlag - 1) == 0)
+            return runSettingsRacer(argv[i] + sizeof SettingsRacerFlag - 1);
     }
     return RUN_ALL_TESTS();
 }
