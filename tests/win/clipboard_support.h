@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/shell_win.h"
+#include "main_window_harness.h"
 #include "palette/clipboard_seams_win.h"
 #include "palette/clipboard_win.h"
 
@@ -20,13 +21,7 @@ inline bool finishClipboardWork() {
         if (GetTickCount() - start > ClipboardWorkBoundMs)
             return false;
         MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;   // left by WM_DESTROY of an earlier window
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        harness::pumpMessages();
     }
     return true;
 }
