@@ -291,12 +291,16 @@ def screen_size():
     return int(out[0]), int(out[1])
 
 
+def parking_place():
+    width, height = screen_size()
+    return width - 1, height - 1
+
+
 def park_pointer():
     """Puts the pointer in the screen's bottom-right corner, away from any
     window the tests open (a program started under a resting pointer would
     otherwise see it without any move)."""
-    width, height = screen_size()
-    xdotool('mousemove', width - 1, height - 1)
+    xdotool('mousemove', *parking_place())
 
 
 def artifacts_dir():
