@@ -103,12 +103,18 @@ def junit_cases(path):
         return []
 
 
+def counted(passed, failed, skipped, cases=(), where=''):
+    """A row's counts and whether it passed: something passed, nothing
+    failed, and every CTest test of the row (cases) ran."""
+    text = '%d passed, %d failed%s' % (passed, failed, where)
+    ok = failed == 0 and passed > 0 and all(c.get('status') == 'run' for c in cases)
+    return text + (', %d skipped' % skipped if skipped else ''), ok
+
+
 def case_counts(cases):
     failed = sum(1 for c in cases if c.get('status') == 'fail')
     skipped = sum(1 for c in cases if c.get('status') in ('notrun', 'disabled'))
-    passed = len(cases) - failed - skipped
-    text = '%d passed, %d failed' % (passed, failed)
-    return text + (', %d skipped' % skipped if skipped else ''), failed == 0 and passed > 0
+    return counted(len(cases) - failed - skipped, failed, skipped)
 
 
 def e2e_counter(folder):
@@ -120,7 +126,11 @@ def e2e_counter(folder):
         passed = failed = skipped = 0
         failing_scripts = set()
         for path in sorted(glob.glob(os.path.join(folder, '*.xml'))):
-            for suite in ElementTree.parse(path).getroot().iter('testsuite'):
+            try:
+                suites = list(ElementTree.parse(path).getroot().iter('testsuite'))
+            except ElementTree.ParseError:
+                suites = []     # cut short: CTest saw the script fail
+            for suite in suites:
                 number = {k: int(suite.get(k, 0)) for k in ('tests', 'failures', 'errors', 'skipped')}
                 passed += number['tests'] - number['failures'] - number['errors'] - number['skipped']
                 failed += number['failures'] + number['errors']
@@ -129,9 +139,7 @@ def e2e_counter(folder):
                     failing_scripts.add(os.path.splitext(os.path.basename(path))[0])
         failed += sum(1 for c in cases if c.get('status') == 'fail'
                       and c.get('name')[len('e2e_'):] not in failing_scripts)
-        ok = failed == 0 and passed > 0 and all(c.get('status') == 'run' for c in cases)
-        text = '%d passed, %d failed in %d scripts' % (passed, failed, len(cases))
-        return text + (', %d skipped' % skipped if skipped else ''), ok
+        return counted(passed, failed, skipped, cases, ' in %d scripts' % len(cases))
     return counter
 
 
@@ -148,10 +156,7 @@ def native_counter(report):
             return 'its GoogleTest report is damaged', False
         failed = sum(1 for t in tests if t.find('failure') is not None)
         skipped = sum(1 for t in tests if t.get('result') == 'skipped')
-        passed = len(tests) - failed - skipped
-        ok = failed == 0 and passed > 0 and all(c.get('status') == 'run' for c in cases)
-        text = '%d passed, %d failed' % (passed, failed)
-        return text + (', %d skipped' % skipped if skipped else ''), ok
+        return counted(len(tests) - failed - skipped, failed, skipped, cases)
     return counter
 
 
