@@ -55,6 +55,7 @@ class Row:
         self.seconds = None
         self.reason = ''
         self.log = None
+        self.failing = []
 
     def not_run(self, reason):
         self.status, self.reason = 'not run', reason
@@ -111,10 +112,21 @@ def counted(passed, failed, skipped, cases=(), where=''):
     return text + (', %d skipped' % skipped if skipped else ''), ok
 
 
+def first_failure_line(output):
+    """What a failing GoogleTest case or script printed about its failure:
+    the line after GoogleTest's "Failure", else the output's last line."""
+    lines = [line.strip() for line in (output or '').splitlines() if line.strip()]
+    for i, line in enumerate(lines[:-1]):
+        if line.endswith(': Failure'):
+            return lines[i + 1]
+    return lines[-1] if lines else ''
+
+
 def case_counts(cases):
-    failed = sum(1 for c in cases if c.get('status') == 'fail')
+    failing = [c for c in cases if c.get('status') == 'fail']
     skipped = sum(1 for c in cases if c.get('status') in ('notrun', 'disabled'))
-    return counted(len(cases) - failed - skipped, failed, skipped)
+    return counted(len(cases) - len(failing) - skipped, len(failing), skipped) + (
+        ['%s: %s' % (c.get('name'), first_failure_line(c.findtext('system-out'))) for c in failing],)
 
 
 def e2e_counter(folder):
@@ -123,23 +135,30 @@ def e2e_counter(folder):
     A script CTest saw fail with no failure in its file (it timed out, or
     never got to run a case) counts one failure."""
     def counter(cases):
-        passed = failed = skipped = 0
+        passed = skipped = 0
+        failing = []
         failing_scripts = set()
         for path in sorted(glob.glob(os.path.join(folder, '*.xml'))):
             try:
-                suites = list(ElementTree.parse(path).getroot().iter('testsuite'))
+                tests = list(ElementTree.parse(path).getroot().iter('testcase'))
             except ElementTree.ParseError:
-                suites = []     # cut short: CTest saw the script fail
-            for suite in suites:
-                number = {k: int(suite.get(k, 0)) for k in ('tests', 'failures', 'errors', 'skipped')}
-                passed += number['tests'] - number['failures'] - number['errors'] - number['skipped']
-                failed += number['failures'] + number['errors']
-                skipped += number['skipped']
-                if number['failures'] + number['errors']:
+                tests = []     # cut short: CTest saw the script fail
+            for test in tests:
+                fault = test.find('failure')
+                fault = test.find('error') if fault is None else fault
+                if fault is not None:
                     failing_scripts.add(os.path.splitext(os.path.basename(path))[0])
-        failed += sum(1 for c in cases if c.get('status') == 'fail'
-                      and c.get('name')[len('e2e_'):] not in failing_scripts)
-        return counted(passed, failed, skipped, cases, ' in %d scripts' % len(cases))
+                    failing.append('%s: %s' % (test.get('name'),
+                                               (fault.get('message') or '').split('\n')[0]))
+                elif test.find('skipped') is not None:
+                    skipped += 1
+                else:
+                    passed += 1
+        failing += ['%s: %s' % (c.get('name'), first_failure_line(c.findtext('system-out')))
+                    for c in cases if c.get('status') == 'fail'
+                    and c.get('name')[len('e2e_'):] not in failing_scripts]
+        return counted(passed, len(failing), skipped, cases,
+                       ' in %d scripts' % len(cases)) + (failing,)
     return counter
 
 
@@ -153,10 +172,13 @@ def native_counter(report):
         try:
             tests = list(ElementTree.parse(report).getroot().iter('testcase'))
         except ElementTree.ParseError:
-            return 'its GoogleTest report is damaged', False
-        failed = sum(1 for t in tests if t.find('failure') is not None)
+            return 'its GoogleTest report is damaged', False, []
+        failing = ['%s.%s: %s' % (t.get('classname'), t.get('name'),
+                                  t.find('failure').get('message', '').split('\n')[0])
+                   for t in tests if t.find('failure') is not None]
         skipped = sum(1 for t in tests if t.get('result') == 'skipped')
-        return counted(len(tests) - failed - skipped, failed, skipped, cases)
+        return counted(len(tests) - len(failing) - skipped, len(failing), skipped,
+                       cases) + (failing,)
     return counter
 
 
@@ -166,7 +188,7 @@ def finish(row, cases, counter):
     session = [c for c in cases if c.get('name').endswith(('_session_start', '_session_stop'))]
     cases = [c for c in cases if c not in session]
     row.seconds = sum(float(c.get('time') or 0) for c in cases + session)
-    row.counts, ok = counter(cases)
+    row.counts, ok, row.failing = counter(cases)
     row.status = 'passed' if ok else 'failed'
     if any(c.get('status') == 'fail' for c in session):
         row.status, row.reason = 'failed', 'its Wine session did not start or stop'
@@ -385,6 +407,8 @@ def print_table(require_win32):
     for row in ROWS.values():
         if row.status == 'failed' and row.log:
             print('%s failed: its log is %s' % (row.name, os.path.relpath(row.log, ROOT)))
+            for line in row.failing[:10]:
+                print('  ' + line[:300])
     if untested:
         print('ZAVRIK_REQUIRE_WIN32=1: neither Wine tested the 32-bit exe, which counts as a failure')
     return failures
