@@ -55,7 +55,7 @@ fuzz: fuzz-build
 	ZAVRIK_FUZZ_SECONDS=$(LONG_FUZZ_SECONDS) ctest --preset fuzz
 
 soak: win64
-	tests/with-display.sh /usr/bin/python3 tests/e2e/soak.py build/win64/zavrik.exe --actions $${SOAK_ACTIONS:-5000}
+	ZAVRIK_SOAK_ACTIONS=$${SOAK_ACTIONS:-5000} ZAVRIK_SOAK_SEED=$${SOAK_SEED:-$$(od -An -N3 -tu4 /dev/urandom | tr -d " ")} tests/with-display.sh /usr/bin/python3 -m pytest -p no:cacheprovider -s tests/e2e/test_soak_short.py --exe build/win64/zavrik.exe
 
 bench: win64
 	tests/with-display.sh tests/run-wine.sh build/win64/bench/paint_bench.exe

@@ -33,14 +33,14 @@ def pytest_configure(config):
     if exe:
         if not os.path.isfile(exe):
             raise pytest.UsageError('no such program: %s' % exe)
-        harness.ProgramTestCase.exe = os.path.abspath(exe)
+        harness.EXE = os.path.abspath(exe)
 
 
 @pytest.fixture
 def exe():
-    if harness.ProgramTestCase.exe is None:
+    if harness.EXE is None:
         pytest.fail('give the program under test with --exe or ZAVRIK_EXE')
-    return harness.ProgramTestCase.exe
+    return harness.EXE
 
 
 @pytest.fixture

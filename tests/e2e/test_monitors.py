@@ -11,7 +11,8 @@ import os
 import shutil
 import subprocess
 import tempfile
-import unittest
+
+import pytest
 
 import harness
 
@@ -33,23 +34,24 @@ def monitors():
 
 
 PRIMARY, SECOND = monitors()
-_session = {}
 
 
-def setUpModule():
+@pytest.fixture(scope='module', autouse=True)
+
+
+def two_monitor_session():
     if os.environ.get('ZAVRIK_WINE') == '10':
         # Measured: EnumDisplayMonitors gives the second head the work area
         # 1024,0,2304,1024 but the monitor rectangle 0,0,1024,768, the
         # primary's, so MonitorFromRect finds no monitor for a window on it.
-        raise unittest.SkipTest('Wine 10 gives a Xinerama head other than the first the '
-                                "primary's monitor rectangle (docs/wine-versions.md)")
+        pytest.skip('Wine 10 gives a Xinerama head other than the first the '
+                    "primary's monitor rectangle (docs/wine-versions.md)")
     if shutil.which('Xephyr') is None:
-        raise unittest.SkipTest('no Xephyr (xserver-xephyr) to make a display of two monitors')
+        pytest.skip('no Xephyr (xserver-xephyr) to make a display of two monitors')
     folder = tempfile.mkdtemp(prefix='zavrik-monitors-')
-    _session['folder'] = folder
     env = dict(os.environ, ZAVRIK_MONITORS=' '.join('%dx%d' % size for size in MONITOR_SIZES))
     env.pop('ZAVRIK_WINE_SESSION', None)
-    prefix = os.path.join(os.path.dirname(harness.ProgramTestCase.exe), 'wineprefix-e2e-monitors')
+    prefix = os.path.join(os.path.dirname(harness.EXE), 'wineprefix-e2e-monitors')
     try:
         result = subprocess.run([WINE_SESSION, 'start', folder, prefix], env=env,
                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
@@ -65,14 +67,8 @@ def setUpModule():
         for name, file in (('DISPLAY', 'display'), ('WINEPREFIX', 'prefix')):
             with open(os.path.join(session, file)) as f:
                 os.environ[name] = f.read().strip()
-    except BaseException:
-        tearDownModule()
-        raise
-
-
-def tearDownModule():
-    folder = _session.pop('folder', None)
-    if folder:
+        yield
+    finally:
         harness.run([WINE_SESSION, 'stop', folder], timeout=120)
         shutil.rmtree(folder, ignore_errors=True)
 
@@ -93,7 +89,7 @@ def frame():
     area: measured on a window restored well inside the primary monitor."""
     if not _frame:
         saved = (PRIMARY[0] + 100, PRIMARY[1] + 100, PRIMARY[0] + 600, PRIMARY[1] + 500)
-        program = harness.Program(harness.ProgramTestCase.exe, harness.settings_text(saved))
+        program = harness.Program(harness.EXE, harness.settings_text(saved))
         try:
             x, y, width, height = program.geometry()
         finally:
@@ -132,68 +128,80 @@ def wait_client(program, expected, what):
     return seen[0]
 
 
-class TwoMonitors(harness.ProgramTestCase):
+def start_at(start, rect):
+    return start(harness.settings_text(rect, size_index=SIZE_INDEX))
 
-    def start_at(self, rect):
-        return self.start(harness.settings_text(rect, size_index=SIZE_INDEX))
 
-    def test_a_window_taller_than_the_primary_comes_back_in_place_on_the_second(self):
-        saved = window_rect(SECOND[0] + 40, SECOND[1] + 40, PRIMARY[3] - PRIMARY[1] + 100)
-        program = self.start_at(saved)
-        self.assertTrue(inside(wait_client(program, client_of(saved), 'restored'), SECOND))
+def test_a_window_taller_than_the_primary_comes_back_in_place_on_the_second(start):
+    saved = window_rect(SECOND[0] + 40, SECOND[1] + 40, PRIMARY[3] - PRIMARY[1] + 100)
+    program = start_at(start, saved)
+    assert inside(wait_client(program, client_of(saved), 'restored'), SECOND)
 
-    def test_ctrl_wheel_steps_keep_to_the_second_monitor(self):
-        _fl, ft, _fw, fh = frame()
-        taller = PRIMARY[3] - PRIMARY[1] + 100
-        full = SECOND[3] - SECOND[1] - fh
-        # Taller than the primary, far above the bottom: one step of 24
-        # pixels, downwards. Nearly as tall as the monitor: the window spans
-        # its full height from its top.
-        for top, height, grown_top, grown in ((40, taller, 40, taller + 24), (5, full - 10, 0, full)):
-            with self.subTest(client_height=height):
-                saved = window_rect(SECOND[0] + 40, SECOND[1] + top, height)
-                program = self.start_at(saved)
-                try:
-                    x, _y, width, _height = wait_client(program, client_of(saved), 'restored')
-                    program.wheel(width // 2, height // 2, away=True, modifier='ctrl')
-                    stepped = (x, SECOND[1] + grown_top + ft, harness.width_for_height(grown, N), grown)
-                    self.assertTrue(inside(wait_client(program, stepped, 'one step taller'), SECOND))
-                finally:
-                    program.remove()
 
-    def test_a_stretch_to_the_second_monitors_full_height_takes_the_width_of_that_height(self):
-        _fl, ft, fw, fh = frame()
-        saved = window_rect(SECOND[0] + 40, SECOND[1] + 40, PRIMARY[3] - PRIMARY[1] + 100)
-        program = self.start_at(saved)
-        x, _y, width, _height = wait_client(program, client_of(saved), 'restored')
-        # What a window manager does to stretch a window to the full height:
-        # one move and resize of the X window, which is the client area.
-        full = SECOND[3] - SECOND[1] - fh
-        display = harness.x_display()
-        display.create_resource_object('window', program.window).configure(
-            x=x, y=SECOND[1] + ft, width=width, height=full)
-        display.sync()
-        wait_client(program, (x, SECOND[1] + ft, width, full), 'stretched')
-        # Wine 8 does not hand a size the program sets back to an X window
-        # whose size came from X: the rectangle saved at exit shows it.
-        fields = harness.parse_settings(program.close())
-        left, top, right, bottom = (fields[k] for k in ('left', 'top', 'right', 'bottom'))
-        self.assertEqual((left, top, bottom), (saved[0], SECOND[1], SECOND[3]))
-        self.assertEqual(right - left - fw, harness.width_for_height(full, N))
+# Taller than the primary, far above the bottom: one step of 24 pixels,
 
-    def test_a_window_saved_where_no_monitor_is_comes_back_on_the_primary(self):
-        # Its corner goes into the primary's work area, at least 64 pixels
-        # from the right and bottom edges (the right and bottom edges stay,
-        # as far as the system lets them): from beyond the second monitor,
-        # and from below the primary, left of the second.
-        fl, ft, _fw, _fh = frame()
-        right, bottom = PRIMARY[2] - 64, PRIMARY[3] - 64
-        for corner, expected in (((SECOND[2] + 700, 100), (right, 100)),
-                                 ((PRIMARY[0] + 100, PRIMARY[3] + 30), (100, bottom))):
-            with self.subTest(saved=corner):
-                program = self.start_at(window_rect(corner[0], corner[1], 400))
-                try:
-                    wait_client(program, (expected[0] + fl, expected[1] + ft), 'corner on the primary')
-                finally:
-                    program.remove()
 
+# downwards. Nearly as tall as the monitor: the window spans its full height
+
+
+# from its top.
+
+
+@pytest.mark.parametrize('nearly_full', [False, True], ids=['taller', 'nearly_full'])
+
+
+def test_ctrl_wheel_steps_keep_to_the_second_monitor(start, nearly_full):
+    _fl, ft, _fw, fh = frame()
+    full, taller = SECOND[3] - SECOND[1] - fh, PRIMARY[3] - PRIMARY[1] + 100
+    top, height, grown_top, grown = (5, full - 10, 0, full) if nearly_full else (40, taller, 40, taller + 24)
+    saved = window_rect(SECOND[0] + 40, SECOND[1] + top, height)
+    program = start_at(start, saved)
+    x, _y, width, _height = wait_client(program, client_of(saved), 'restored')
+    program.wheel(width // 2, height // 2, away=True, modifier='ctrl')
+    stepped = (x, SECOND[1] + grown_top + ft, harness.width_for_height(grown, N), grown)
+    assert inside(wait_client(program, stepped, 'one step taller'), SECOND)
+
+
+def test_a_stretch_to_the_second_monitors_full_height_takes_the_width_of_that_height(start):
+    _fl, ft, fw, fh = frame()
+    saved = window_rect(SECOND[0] + 40, SECOND[1] + 40, PRIMARY[3] - PRIMARY[1] + 100)
+    program = start_at(start, saved)
+    x, _y, width, _height = wait_client(program, client_of(saved), 'restored')
+    # What a window manager does to stretch a window to the full height:
+    # one move and resize of the X window, which is the client area.
+    full = SECOND[3] - SECOND[1] - fh
+    display = harness.x_display()
+    display.create_resource_object('window', program.window).configure(
+        x=x, y=SECOND[1] + ft, width=width, height=full)
+    display.sync()
+    wait_client(program, (x, SECOND[1] + ft, width, full), 'stretched')
+    # Wine 8 does not hand a size the program sets back to an X window
+    # whose size came from X: the rectangle saved at exit shows it.
+    fields = harness.parse_settings(program.close())
+    left, top, right, bottom = (fields[k] for k in ('left', 'top', 'right', 'bottom'))
+    assert (left, top, bottom) == (saved[0], SECOND[1], SECOND[3])
+    assert right - left - fw == harness.width_for_height(full, N)
+
+
+# The corner goes into the primary's work area, at least 64 pixels from the
+
+
+# right and bottom edges (the right and bottom edges stay, as far as the
+
+
+# system lets them): from beyond the second monitor, and from below the
+
+
+# primary, left of the second.
+
+
+@pytest.mark.parametrize('below', [False, True], ids=['beyond_the_second', 'below_the_primary'])
+
+
+def test_a_window_saved_where_no_monitor_is_comes_back_on_the_primary(start, below):
+    fl, ft, _fw, _fh = frame()
+    right, bottom = PRIMARY[2] - 64, PRIMARY[3] - 64
+    corner, expected = (((PRIMARY[0] + 100, PRIMARY[3] + 30), (100, bottom)) if below
+                        else ((SECOND[2] + 700, 100), (right, 100)))
+    program = start_at(start, window_rect(corner[0], corner[1], 400))
+    wait_client(program, (expected[0] + fl, expected[1] + ft), 'corner on the primary')
