@@ -298,13 +298,18 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// Windows posts the leave at once when tracking is asked for a window the
-// pointer has already left (a move handled late); Wine 8 and 10 arm nothing
-// then and post nothing, which would keep the readout on the hover for good.
-void leaveIfThePointerIsGone() {
-    POINT p = {};
-    if (GetCursorPos(&p) && WindowFromPoint(p) != shell.mainWindow)
-        PostMessage(shell.mainWindow, WM_MOUSELEAVE, 0, 0);
+// Wine 8 and 10 report success but arm nothing when, by their own cursor
+// position, the pointer is not over the window: after it left (a move
+// handled late), and also while that position still lags a move into the
+// window. No leave would then ever come and the readout would keep the
+// hover for good, so only tracking the system reports armed counts, and the
+// next move tries again. (Windows posts the leave at once instead.)
+bool leaveTrackingArmed() {
+    TRACKMOUSEEVENT query = {};
+    query.cbSize = sizeof query;
+    query.dwFlags = TME_QUERY;
+    return TrackMouseEvent(&query) && (query.dwFlags & TME_LEAVE) &&
+           query.hwndTrack == shell.mainWindow;
 }
 
 void onMouseMove(WPARAM wParam, LPARAM lParam) {
@@ -312,12 +317,11 @@ void onMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!in.mouseInside) {
         // The first move only arms leave tracking; a drag whose button was
         // released outside the window ends here, whatever keys are held.
-        if (TrackMouseEvent(&shell.leaveTracking)) {
+        if (TrackMouseEvent(&shell.leaveTracking) && leaveTrackingArmed()) {
             in.mouseInside = 1;
             paintReadoutPanel(ReadoutWhole);
             if (!(wParam & MK_LBUTTON))
                 in.dragMode = DragIdle;
-            leaveIfThePointerIsGone();
         }
     } else if (in.dragMode == DragIdle || in.dragMode == DragOverMarkerZone) {
         COLORREF colour = 0;
