@@ -109,18 +109,22 @@ def x_display():
     return _display
 
 
-def shown_main_windows():
-    """The ids of the program's main windows shown on the screen. Without a
-    window manager Wine's top-level windows are the root window's children."""
+def shown_windows():
+    """(id, name) of every window shown on the screen. Without a window
+    manager Wine's top-level windows are the root window's children."""
     shown = []
     for window in x_display().screen().root.query_tree().children:
         try:
-            if (window.get_attributes().map_state == Xlib.X.IsViewable
-                    and re.match(WINDOW_TITLE_PATTERN, window.get_wm_name() or '')):
-                shown.append(window.id)
+            if window.get_attributes().map_state == Xlib.X.IsViewable:
+                shown.append((window.id, window.get_wm_name() or ''))
         except Xlib.error.XError:    # gone meanwhile
             pass
     return shown
+
+
+def shown_main_windows():
+    """The ids of the program's main windows shown on the screen."""
+    return [id for id, name in shown_windows() if re.match(WINDOW_TITLE_PATTERN, name)]
 
 
 def _root_masks(screen):
@@ -389,6 +393,13 @@ class Program:
         self.window = None
         try:
             self.wait_window()
+        except AssertionError as error:
+            self.log.flush()
+            with open(self.log.name, 'rb') as log:
+                said = log.read()[-2000:].decode('utf-8', 'replace')
+            self.remove()
+            raise AssertionError('%s; windows shown: %r; Wine said: %s'
+                                 % (error, shown_windows(), said or 'nothing')) from None
         except BaseException:
             # Nobody holds this run yet to end it: a window left on the
             # screen would take the next tests' input and clipboard.
