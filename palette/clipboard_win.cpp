@@ -51,12 +51,28 @@ void finish(ClipboardJob* job) {
     letGo(job);
 }
 
+// Another program may hold the clipboard open for a moment (a clipboard
+// manager taking a copy, a paste of its own, a paste of ours the window has
+// dropped): a copy or paste failing on that would be lost. A worker can
+// afford to wait for it a while; the window goes on meanwhile.
+const int ClipboardOpenAttempts = 50;
+const DWORD ClipboardOpenRetryMs = 20;
+
+bool openClipboardPatiently(HWND owner) {
+    for (int attempt = 0; attempt < ClipboardOpenAttempts; ++attempt) {
+        if (OpenClipboard(owner))
+            return true;
+        Sleep(ClipboardOpenRetryMs);
+    }
+    return false;
+}
+
 // Text already rendered needs nothing of its owner; text offered unrendered
 // is asked for with a message to its owner that GetClipboardData waits for
 // without end. Either way the window goes on meanwhile.
 DWORD WINAPI readClipboardText(void* param) {
     ClipboardJob* job = (ClipboardJob*)param;
-    if (OpenClipboard(NULL)) {
+    if (openClipboardPatiently(NULL)) {
         HANDLE memory = GetClipboardData(CF_UNICODETEXT);
         if (memory != NULL)
             job->found = readPasteBlock(memory, job->slots);
@@ -87,7 +103,7 @@ void placeClipboardText(const char16_t* text, int length) {
 // Emptying the clipboard tells its previous owner, which Wine waits for.
 DWORD WINAPI writeClipboardText(void* param) {
     ClipboardJob* job = (ClipboardJob*)param;
-    if (OpenClipboard(job->window)) {
+    if (openClipboardPatiently(job->window)) {
         if (EmptyClipboard())
             placeClipboardText(job->text, job->length);
         CloseClipboard();

@@ -203,6 +203,16 @@ LRESULT CALLBACK clipboardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 // The clipboard needs an owner window; a hidden plain window of our own
 // stands in for the main window.
+// Opens the clipboard once another thread's hold on it ends.
+bool openClipboardSoon(HWND window) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        if (OpenClipboard(window))
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 class ClipboardTest : public PaletteStripTest {
 protected:
     void SetUp() override {
@@ -230,9 +240,10 @@ protected:
         PaletteStripTest::TearDown();
     }
 
-    // Places count UTF-16 units as they are, with or without a zero among them.
+    // Places count UTF-16 units as they are, with or without a zero among
+    // them, once a paste the window dropped has let go of the clipboard.
     void putText(const wchar_t* units, std::size_t count) {
-        ASSERT_TRUE(OpenClipboard(other));
+        ASSERT_TRUE(openClipboardSoon(other));
         EmptyClipboard();
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, count * sizeof(wchar_t));
         ASSERT_NE(nullptr, memory);
@@ -598,14 +609,7 @@ TEST_F(ClipboardTest, PasteWithoutTextOrWithTheClipboardHeldChangesNothing) {
 
 // Until another thread's hold on the clipboard ends.
 bool clipboardOpensAgain(HWND window) {
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        if (OpenClipboard(window)) {
-            CloseClipboard();
-            return true;
-        }
-        Sleep(10);
-    }
-    return false;
+    return openClipboardSoon(window) && CloseClipboard();
 }
 
 // Text there to be read is pasted, whether its owner renders it on request
@@ -717,6 +721,25 @@ TEST_F(ClipboardTest, APasteOutWhenTheWindowGoesIsDropped) {
     pastePalette();
     ASSERT_TRUE(finishClipboardWork());
     EXPECT_EQ(Green, app.settings.palette[2]);
+}
+
+// Another program holding the clipboard for a moment delays a paste and a
+// copy; it does not lose them. (Were the workers to start only after the
+// hold, this would pass without showing it.)
+TEST_F(ClipboardTest, AMomentaryHoldOfAnotherProgramLosesNothing) {
+    putText(L"C(00ff00)");
+    ASSERT_TRUE(OpenClipboard(other));
+    pastePalette();
+    Sleep(100);
+    CloseClipboard();
+    ASSERT_TRUE(finishClipboardWork());
+    EXPECT_EQ(Green, app.settings.palette[2]);
+    ASSERT_TRUE(OpenClipboard(other));
+    copyPalette();
+    Sleep(100);
+    CloseClipboard();
+    ASSERT_TRUE(finishClipboardWork());
+    EXPECT_EQ(textOf(app.settings.palette), clipboardText());
 }
 
 // Write, read back, compare: palettes with repeated colours in random places.
