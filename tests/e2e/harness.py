@@ -75,10 +75,10 @@ def wait_until(probe, timeout, interval=0.05, what='condition'):
         time.sleep(interval)
 
 
-def holds_within(probe, timeout):
+def holds_within(probe, timeout, interval=0.05):
     """Whether probe() comes true within timeout seconds."""
     try:
-        return wait_until(probe, timeout)
+        return wait_until(probe, timeout, interval)
     except AssertionError:
         return False
 
@@ -225,23 +225,42 @@ _clipboard_owner = None
 def set_clipboard(text):
     """Puts text on the CLIPBOARD selection and waits until a Windows program
     reads it. The xclip that serves it runs in the foreground (-quiet) so
-    that we hold its pid and can end it. Wine's clipboard manager now and
-    then does not take a new owner's text until another X event wakes it:
-    the text is then offered again, by a new xclip."""
-    global _clipboard_owner
+    that we hold its pid and can end it.
+
+    Wine 8's clipboard manager, while a Windows program owns the clipboard,
+    takes a new X owner's text once, when Wine loses the selection: if any
+    Windows program has the clipboard open at that moment (the probe, reading
+    it), the text is never taken. It is then offered again after the probe
+    has put text of its own on the clipboard, which gives the selection back
+    to Wine."""
     seen = []
-    for _ in range(3):
-        stop_clipboard_owner()
-        _clipboard_owner = subprocess.Popen(['xclip', '-selection', 'clipboard', '-i', '-quiet'],
-                                            stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                                            stderr=subprocess.DEVNULL)
-        _clipboard_owner.stdin.write(text.encode('utf-8'))
-        _clipboard_owner.stdin.close()
-        wait_until(lambda: get_clipboard() == text, 10, what='xclip to own the clipboard')
-        if holds_within(lambda: seen.append(wine_clipboard()) or seen[-1] == text, 20.0):
+    for attempt in range(3):
+        if attempt:
+            give_wine_the_selection()
+        offer_clipboard(text)
+        if holds_within(lambda: seen.append(wine_clipboard()) or seen[-1] == text, 10.0,
+                        interval=0.2):
             return
     raise AssertionError('Wine never took the clipboard text %r that X holds: a Windows '
                          'program reads %r' % (text, seen[-1]))
+
+
+def offer_clipboard(text):
+    global _clipboard_owner
+    stop_clipboard_owner()
+    _clipboard_owner = subprocess.Popen(['xclip', '-selection', 'clipboard', '-i', '-quiet'],
+                                        stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+    _clipboard_owner.stdin.write(text.encode('utf-8'))
+    _clipboard_owner.stdin.close()
+    wait_until(lambda: get_clipboard() == text, 10, what='xclip to own the clipboard')
+
+
+def give_wine_the_selection():
+    mark = 'set by the probe %d' % time.monotonic_ns()
+    wait_until(lambda: ask_wine('put ' + mark.encode('utf-8').hex()) == 'ok', 10,
+               what='the probe to open the clipboard')
+    wait_until(lambda: get_clipboard() == mark, 10, what='Wine to own the X selection')
 
 
 def get_clipboard():

@@ -9,8 +9,11 @@
 //               is none). Wine takes a new X clipboard owner's text some
 //               time after it has the selection: a test that offers text to
 //               paste waits here until Wine has it.
+//   put HEX     puts the UTF-8 text HEX on the clipboard as a Windows
+//               program would, and answers "ok" or "busy".
 #include <windows.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -64,14 +67,39 @@ void answerClipboard() {
     std::printf("\n");
 }
 
+void answerPut(const char* hex) {
+    std::wstring wide;
+    std::string text;
+    for (; std::isxdigit((unsigned char)hex[0]) && std::isxdigit((unsigned char)hex[1]); hex += 2)
+        text += (char)std::stoi(std::string(hex, 2), NULL, 16);
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, NULL, 0);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size * sizeof(wchar_t));
+    wchar_t* target = block ? (wchar_t*)GlobalLock(block) : NULL;
+    if (target != NULL) {
+        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, target, size);
+        GlobalUnlock(block);
+    }
+    const bool put = target != NULL && OpenClipboard(NULL);
+    if (put) {
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, block);
+        CloseClipboard();
+    } else if (block != NULL) {
+        GlobalFree(block);
+    }
+    std::printf(put ? "ok\n" : "busy\n");
+}
+
 }  // namespace
 
 int main() {
     becomePerMonitorAware();
-    char line[64];
+    char line[4096];
     while (std::fgets(line, sizeof line, stdin) != NULL) {
         if (std::strncmp(line, "clipboard", 9) == 0)
             answerClipboard();
+        else if (std::strncmp(line, "put ", 4) == 0)
+            answerPut(line + 4);
         else
             answerPointer();
         std::fflush(stdout);
