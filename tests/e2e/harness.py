@@ -127,27 +127,13 @@ def shown_main_windows():
     return [id for id, name in shown_windows() if re.match(WINDOW_TITLE_PATTERN, name)]
 
 
-def _root_masks(screen):
-    for depth in screen.allowed_depths:
-        for visual in depth.visuals:
-            if visual.visual_id == screen.root_visual:
-                return visual.red_mask, visual.green_mask, visual.blue_mask
-    return 0xFF0000, 0xFF00, 0xFF
-
-
-def _shift(mask):
-    return (mask & -mask).bit_length() - 1
-
-
 class Screen:
     """A picture of part of the screen (the whole of it unless a rectangle is
     asked for). pixel(x, y) is (r, g, b) in root coordinates; width and
     height are the screen's."""
 
     def __init__(self, left=0, top=0, width=None, height=None):
-        display = x_display()
-        screen = display.screen()
-        self.width, self.height = screen.width_in_pixels, screen.height_in_pixels
+        self.width, self.height = screen_size()
         width = self.width - left if width is None else width
         height = self.height - top if height is None else height
         # Only what lies on the screen can be read.
@@ -155,43 +141,34 @@ class Screen:
         self.right = min(left + width, self.width)
         self.bottom = min(top + height, self.height)
         region = (max(self.right - self.left, 1), max(self.bottom - self.top, 1))
-        image = screen.root.get_image(self.left, self.top, region[0], region[1],
-                                      Xlib.X.ZPixmap, 0xFFFFFFFF)
-        self.image = Image.frombytes('RGBX', region, image.data, 'raw', 'BGRX')
-        masks = _root_masks(screen)
-        if masks != (0xFF0000, 0xFF00, 0xFF) or image.depth != 24:
-            raise ValueError('a screen of depth %d with masks %r: the tests expect 24-bit RGB'
-                             % (image.depth, masks))
+        image = x_display().screen().root.get_image(self.left, self.top, region[0], region[1],
+                                                    Xlib.X.ZPixmap, 0xFFFFFFFF)
+        if image.depth != 24:
+            raise ValueError('a screen of depth %d: the tests expect 24-bit RGB' % image.depth)
+        self.image = Image.frombytes('RGB', region, image.data, 'raw', 'BGRX')
 
     def pixel(self, x, y):
         if not (self.left <= x < self.right and self.top <= y < self.bottom):
             raise IndexError('pixel (%d, %d) outside the picture of (%d, %d)-(%d, %d)'
                              % (x, y, self.left, self.top, self.right, self.bottom))
-        return self.image.getpixel((x - self.left, y - self.top))[:3]
+        return self.image.getpixel((x - self.left, y - self.top))
 
     def rgb(self, left, top, width, height):
         """The rectangle as an RGB picture."""
-        box = (left - self.left, top - self.top, left - self.left + width, top - self.top + height)
-        return self.image.crop(box).convert('RGB')
+        return self.image.crop((left - self.left, top - self.top,
+                                left - self.left + width, top - self.top + height))
 
 
-def capture_screen(left=0, top=0, width=None, height=None):
-    """The screen as it is now, or the part of it asked for."""
-    return Screen(left, top, width, height)
-
-
-def _pixel_value(screen, rgb):
-    value = 0
-    for channel, mask in zip(rgb, _root_masks(screen)):
-        value |= ((channel * (mask >> _shift(mask)) // 255) << _shift(mask)) & mask
-    return value
+def _pixel_value(rgb):
+    """The pixel of the root window's 24-bit TrueColor visual."""
+    return rgb[0] << 16 | rgb[1] << 8 | rgb[2]
 
 
 def set_root_color(rgb):
     """Paints the whole root window in one colour (what xsetroot -solid does)."""
     display = x_display()
     screen = display.screen()
-    screen.root.change_attributes(background_pixel=_pixel_value(screen, rgb))
+    screen.root.change_attributes(background_pixel=_pixel_value(rgb))
     screen.root.clear_area(0, 0, 0, 0)
     display.sync()
 
@@ -207,7 +184,7 @@ def set_root_bands(bands):
     gc = pixmap.create_gc()
     edges = [left for left, _ in bands[1:]] + [screen.width_in_pixels]
     for (left, rgb), right in zip(bands, edges):
-        gc.change(foreground=_pixel_value(screen, rgb))
+        gc.change(foreground=_pixel_value(rgb))
         pixmap.fill_rectangle(gc, left, 0, right - left, 1)
     root.change_attributes(background_pixmap=pixmap)
     root.clear_area(0, 0, 0, 0)
@@ -675,7 +652,7 @@ class ClientShot:
 
     def __init__(self, geometry):
         self.x, self.y, self.width, self.height = geometry
-        self.root = capture_screen(self.x, self.y, self.width, self.height)
+        self.root = Screen(self.x, self.y, self.width, self.height)
 
     def pixel(self, x, y):
         return self.root.pixel(self.x + x, self.y + y)

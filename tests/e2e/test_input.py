@@ -223,7 +223,7 @@ def test_space_outside_the_window_picks_the_screen_pixel(start, painted_root):
     program, layout = start_default(start)
     x, y, width, height = program.geometry()
     outside = (x + width + 150, y + height // 2)
-    assert harness.capture_screen().pixel(*outside) == ROOT_COLOR
+    assert harness.Screen().pixel(*outside) == ROOT_COLOR
     program.move_root(*outside)
     program.key('space')
     program.wait_pixels([(p, ROOT_COLOR) for p in layout.panel_right_points()]

@@ -74,7 +74,7 @@ def test_space_outside_the_window_picks_the_physical_pixel(dpi, banded_desktop, 
     # The first-run client of 476 pixels, scaled by the system.
     if major >= 9:
         assert program.client_size()[0] >= 476 * dpi // 96
-    assert harness.capture_screen().pixel(*pointer) == WHOLE, \
+    assert harness.Screen().pixel(*pointer) == WHOLE, \
         'the pointer must rest on the desktop, off the window'
     program.move_root(*pointer)
     program.key('space')
