@@ -390,12 +390,10 @@ class Program:
         try:
             self.wait_window()
         except AssertionError as error:
-            self.log.flush()
-            with open(self.log.name, 'rb') as log:
-                said = log.read()[-2000:].decode('utf-8', 'replace')
+            said = self.wine_said()
             self.remove()
             raise AssertionError('%s; windows shown: %r; Wine said: %s'
-                                 % (error, shown_windows(), said or 'nothing')) from None
+                                 % (error, shown_windows(), said)) from None
         except BaseException:
             # Nobody holds this run yet to end it: a window left on the
             # screen would take the next tests' input and clipboard.
@@ -415,10 +413,16 @@ class Program:
 
     def _find_window(self):
         if not self.running():
-            raise AssertionError('the program exited (status %s) before its window appeared'
-                                 % self.process.returncode)
+            raise RuntimeError('the program exited (status %s) with its window unseen or gone; '
+                               'Wine said: %s' % (self.process.returncode, self.wine_said()))
         # Normally exactly one; the newest window is the last created.
         return max(shown_main_windows(), default=None)
+
+    def wine_said(self):
+        """The last of what Wine printed for this run."""
+        self.log.flush()
+        with open(self.log.name, 'rb') as log:
+            return log.read()[-2000:].decode('utf-8', 'replace') or 'nothing'
 
     def wait_window(self):
         self.window = wait_until(self._find_window, START_TIMEOUT, interval=0.05,
@@ -444,6 +448,8 @@ class Program:
             origin = x_display().screen().root.translate_coords(window, 0, 0)
         except Xlib.error.XError as error:
             self.geometry_error = str(error)
+            # Wine may make the X window of a shown window anew.
+            self.window = self._find_window() or self.window
             return None
         return origin.x, origin.y, size.width, size.height
 
@@ -454,8 +460,9 @@ class Program:
         try:
             return wait_until(self._try_geometry, DRAW_TIMEOUT, what='the window geometry')
         except AssertionError:
-            raise AssertionError('no geometry for window %s: %s'
-                                 % (self.window, self.geometry_error)) from None
+            raise AssertionError('no geometry for window %s: %s; windows shown: %r; Wine said: %s'
+                                 % (self.window, self.geometry_error, shown_windows(),
+                                    self.wine_said())) from None
 
     def client_size(self):
         return self.geometry()[2:]
