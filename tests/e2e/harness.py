@@ -17,6 +17,7 @@ found through ZAVRIK_MODEL_TOOL or in build/native/tests.
 """
 
 import contextlib
+import itertools
 import json
 import math
 import os
@@ -555,28 +556,34 @@ class Program:
         main window after giving it the X focus."""
         xdotool('windowfocus', self.window, 'key', '--delay', '20', *keys)
 
-    def hover(self, x, y, shows=None, cursor=None, what='the readout of a hover'):
+    def hover(self, x, y, shows=None, cursor=None, what='the readout of a hover',
+              timeout=DRAW_TIMEOUT):
         """Pointer onto client point (x, y) so that the program sees a move
         there. It enters one pixel away first, since the first move into the
         window only arms leave tracking, and goes on after a pause: moves
         that Wine has not read yet reach the program as one, the last, and a
         move to where Wine's cursor already is reaches it as none. With
         shows, the ((x, y), (r, g, b)) the hover must bring, or cursor, the
-        hotspot of the cursor it must set, a hover the program did not see
-        is made again with a longer pause until they hold. Wine is not asked
-        where the pointer is meanwhile: its answer would move Wine's cursor
-        there before the program reads its move, which then counts as none."""
-        rx, ry = self.root_point(x, y)
+        hotspot of the cursor it must set, a hover the program did not see,
+        or saw elsewhere (Wine maps the pointer by a place of the window it
+        may not have caught up with yet), is made again with a longer pause
+        until they hold. Wine is not asked where the pointer is meanwhile:
+        its answer would move Wine's cursor there before the program reads
+        its move, which then counts as none."""
         side = 1 if x < 2 else -1
         shown = (lambda: self.pixels_hold(shows)) if shows else (lambda: cursor_hotspot() == cursor)
-        for pause in (0.05, 0.2, 0.8):
+        deadline = time.monotonic() + timeout
+        for pause in itertools.chain((0.05, 0.2), itertools.repeat(0.8)):
+            rx, ry = self.root_point(x, y)
             xdotool('mousemove', rx + side, ry, 'sleep', pause, 'mousemove', rx, ry)
             if (shows is None and cursor is None) or holds_within(shown, 3.0):
                 return
+            if time.monotonic() >= deadline:
+                break
         if shows:
-            self.wait_pixels(shows, what=what)
-        else:
-            wait_until(shown, DRAW_TIMEOUT, what='%s: the cursor of hotspot %r' % (what, cursor))
+            self.wait_pixels(shows, timeout=0, what=what)
+        raise AssertionError('%s: the cursor of hotspot %r not shown; it has %r'
+                             % (what, cursor, cursor_hotspot()))
 
     def move_root(self, rx, ry):
         """Pointer onto root point (rx, ry), off the window: waits until Wine
@@ -946,7 +953,7 @@ def start_default(start):
     program.wait_pixel(layout.hex_cx, layout.hex_cy, (255, 255, 255), what='first paint')
     red_dot, panel = layout.hex_point(-8, 8), layout.panel_whole_points()
     program.hover(*red_dot, shows=[(p, (255, 0, 0)) for p in panel],
-                  what='a hover the readout shows at start')
+                  what='a hover the readout shows at start', timeout=START_TIMEOUT)
 
     def leave_shown():
         program.hover(*red_dot)
