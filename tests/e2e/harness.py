@@ -205,12 +205,12 @@ def set_clipboard(text):
     reads it. The xclip that serves it runs in the foreground (-quiet) so
     that we hold its pid and can end it.
 
-    Wine 8's clipboard manager, while a Windows program owns the clipboard,
-    takes a new X owner's text once, when Wine loses the selection: if any
-    Windows program has the clipboard open at that moment (the probe, reading
-    it), the text is never taken. It is then offered again after the probe
-    has put text of its own on the clipboard, which gives the selection back
-    to Wine."""
+    Wine's clipboard manager (8 and 10 alike), while a Windows program owns
+    the clipboard, takes a new X owner's text once, when Wine loses the
+    selection: if any Windows program has the clipboard open at that moment
+    (the probe, reading it), the text is never taken. It is then offered
+    again after the probe has put text of its own on the clipboard, which
+    gives the selection back to Wine."""
     seen = []
     for attempt in range(3):
         if attempt:
