@@ -638,21 +638,19 @@ class Program:
         # can be lost (a close that never came was seen once, under load,
         # just after the first paint): while the window is still shown,
         # Alt+F4 is pressed again every 10 s.
-        deadline = time.monotonic() + CLOSE_TIMEOUT
-        xdotool('windowfocus', self.window, 'key', 'alt+F4')
-        while True:
+        def exited():
             try:
-                self.process.wait(timeout=min(10.0, max(deadline - time.monotonic(), 0.1)))
-                break
+                return self.process.wait(timeout=10.0) is not None
             except subprocess.TimeoutExpired:
-                shown = self.window_exists()
-                if time.monotonic() >= deadline:
-                    self.kill()
-                    raise AssertionError('the program did not exit within %.0f s of Alt+F4, its '
-                                         'window %s' % (CLOSE_TIMEOUT, 'still shown' if shown
-                                                        else 'gone')) from None
-                if shown:
+                if self.window_exists():
                     xdotool('windowfocus', self.window, 'key', 'alt+F4')
+                return False
+        xdotool('windowfocus', self.window, 'key', 'alt+F4')
+        if not holds_within(exited, CLOSE_TIMEOUT, interval=0):
+            shown = self.window_exists()
+            self.kill()
+            raise AssertionError('the program did not exit within %.0f s of Alt+F4, its window %s'
+                                 % (CLOSE_TIMEOUT, 'still shown' if shown else 'gone'))
         self.log.close()
         if self.process.returncode != 0:
             raise AssertionError('the program exited with status %d' % self.process.returncode)
