@@ -246,12 +246,7 @@ PasteFind readPasteBlock(HANDLE memory, PastedSlots& slots) {
     const char16_t* units = (const char16_t*)GlobalLock(memory);
     if (units == NULL)
         return PasteFoundNothing;
-    PasteFind found = PasteFoundTooLong;
-    std::size_t length = 0;
-    if (measurePasteText(units, GlobalSize(memory) / sizeof(char16_t), length)) {
-        readPastedSlots(units, length, slots);
-        found = PasteFoundText;
-    }
+    const PasteFind found = readPasteText(units, GlobalSize(memory) / sizeof(char16_t), slots);
     GlobalUnlock(memory);
     return found;
 }

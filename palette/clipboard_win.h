@@ -35,12 +35,7 @@ void onClipboardDone(WPARAM done);
 // The window is going: what is still out is dropped.
 void dropClipboardWork();
 
-// What a paste finds in the clipboard's text block.
-enum PasteFind { PasteFoundNothing, PasteFoundText, PasteFoundTooLong };
-
 // The reading half of pastePalette, done on its worker: reads the UTF-16
-// text of a global memory block into slots. Reads no further than the block
-// reaches, since another program may leave out the terminating zero, nor
-// than one unit past MaxPasteTextUnits: a longer text is too long, whole. A
-// block that will not lock holds nothing.
+// text of a global memory block into slots, no further than the block
+// reaches (readPasteText). A block that will not lock holds nothing.
 PasteFind readPasteBlock(HANDLE memory, PastedSlots& slots);

@@ -133,3 +133,11 @@ bool measurePasteText(const char16_t* text, std::size_t units, std::size_t& leng
     length = found;
     return true;
 }
+
+PasteFind readPasteText(const char16_t* text, std::size_t units, PastedSlots& slots) {
+    std::size_t length = 0;
+    if (!measurePasteText(text, units, length))
+        return PasteFoundTooLong;
+    readPastedSlots(text, length, slots);
+    return PasteFoundText;
+}

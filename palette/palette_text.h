@@ -43,3 +43,11 @@ const std::size_t MaxPasteTextUnits = 1024 * 1024 / sizeof(char16_t);
 // looking at no more than MaxPasteTextUnits + 1 units. False when it is
 // longer than MaxPasteTextUnits, and length is then left alone.
 bool measurePasteText(const char16_t* text, std::size_t units, std::size_t& length);
+
+// What a paste finds in the clipboard's text.
+enum PasteFind { PasteFoundNothing, PasteFoundText, PasteFoundTooLong };
+
+// Reads a text of `units` UTF-16 units into slots, measured as above: another
+// program may leave out the terminating zero, so nothing past the last unit
+// is read, and a text longer than MaxPasteTextUnits is too long, whole.
+PasteFind readPasteText(const char16_t* text, std::size_t units, PastedSlots& slots);

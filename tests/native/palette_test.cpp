@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -410,6 +411,27 @@ TEST(PaletteTextParse, PasteTextIsMeasuredNoFurtherThanTheBound) {
     std::u16string beyond(bound + 1, u'A');
     std::size_t length = 0;
     EXPECT_FALSE(measurePasteText(beyond.data(), SIZE_MAX, length));
+}
+
+// Text that never ends in a zero, in memory of exactly its size: a reader
+// that looked for a terminator would read past it, which AddressSanitizer
+// stops. A tail cut short names nothing; a text over the bound is too long.
+TEST(PaletteTextParse, PasteTextWithoutAZeroIsReadToItsLastUnitAndNoFurther) {
+    const struct { const char16_t* tail; bool namesB; } tails[] = {
+        {u"-", false}, {u"B(00ff00", false}, {u"B(00ff00)", true}};
+    for (std::size_t units : {std::size_t(9), std::size_t(64), MaxPasteTextUnits, MaxPasteTextUnits + 1}) {
+        for (const auto& t : tails) {
+            const std::u16string tail = t.tail;
+            std::vector<char16_t> text(units, u'-');
+            std::copy(tail.begin(), tail.end(), text.end() - tail.size());
+            PastedSlots slots = {};
+            const bool fits = units <= MaxPasteTextUnits;
+            EXPECT_EQ(fits ? PasteFoundText : PasteFoundTooLong, readPasteText(text.data(), units, slots))
+                << units;
+            EXPECT_EQ(fits && t.namesB, slots.named[1]) << units;
+            EXPECT_EQ(fits && t.namesB ? 0x00FF00u : 0u, slots.colour[1]) << units;
+        }
+    }
 }
 
 // ---- Palette text: round trip ----------------------------------------------

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -504,74 +503,6 @@ TEST_F(ClipboardTest, BlockIsReadToItsLastUnitAndNoFurtherThanAZero) {
         GlobalFree(memory);
         expectPalette(expected);
     }
-}
-
-// A moveable block of minimumUnits to maximumUnits whose last unit is the
-// last readable byte of its memory region, so that reading one unit further
-// faults; null if the heap does not lay blocks out so.
-HGLOBAL blockEndingAtUnreadableMemory(std::size_t minimumUnits, std::size_t maximumUnits) {
-    SIZE_T bytes = minimumUnits * sizeof(wchar_t);
-    for (int attempt = 0; attempt < 3 && bytes <= maximumUnits * sizeof(wchar_t); ++attempt) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        char* start = (char*)GlobalLock(memory);
-        MEMORY_BASIC_INFORMATION region = {};
-        VirtualQuery(start, &region, sizeof(region));
-        char* regionEnd = (char*)region.BaseAddress + region.RegionSize;
-        MEMORY_BASIC_INFORMATION next = {};
-        VirtualQuery(regionEnd, &next, sizeof(next));
-        const SIZE_T slack = (SIZE_T)(regionEnd - (start + bytes));
-        GlobalUnlock(memory);
-        if (slack == 0 && next.State != MEM_COMMIT && GlobalSize(memory) == bytes)
-            return memory;
-        GlobalFree(memory);
-        if (slack % sizeof(wchar_t) != 0)
-            return nullptr;
-        bytes += slack;
-    }
-    return nullptr;
-}
-
-void fillBlock(HGLOBAL memory, const std::wstring& tail) {
-    wchar_t* units = (wchar_t*)GlobalLock(memory);
-    const std::size_t count = GlobalSize(memory) / sizeof(wchar_t);
-    for (std::size_t k = 0; k < count; ++k)
-        units[k] = L'-';
-    CopyMemory(units + count - tail.size(), tail.data(), tail.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-}
-
-// Ends the run at once with a message, instead of waiting for a debugger.
-LONG WINAPI reportFault(EXCEPTION_POINTERS*) {
-    std::fprintf(stderr, "\nFAULT: the paste read beyond its memory block\n");
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
-// Text that never ends in a zero, up against memory that cannot be read:
-// a reader that looked for a terminator would fault here.
-TEST_F(ClipboardTest, BlockIsNeverReadPastItsEnd) {
-    // Under the bound, and large enough for memory of its own (Wine 8 gives
-    // that to blocks from about 1,044,500 bytes).
-    HGLOBAL memory = blockEndingAtUnreadableMemory(523000, MaxPasteTextUnits);
-    if (!memory)
-        GTEST_SKIP() << "no block ends at unreadable memory on this heap";
-    const LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = SetUnhandledExceptionFilter(reportFault);
-    COLORREF expected[PaletteSlots];
-    std::copy(app.settings.palette, app.settings.palette + PaletteSlots, expected);
-
-    fillBlock(memory, L"-");
-    pasteBlock(memory);
-    fillBlock(memory, L"B(00ff00");
-    pasteBlock(memory);
-    expectPalette(expected);
-
-    fillBlock(memory, L"B(00ff00)");
-    pasteBlock(memory);
-    expected[1] = Green;
-    expectPalette(expected);
-    SetUnhandledExceptionFilter(previousFilter);
-    GlobalFree(memory);
 }
 
 TEST_F(ClipboardTest, BlockThatWillNotLockChangesNothing) {
