@@ -22,7 +22,6 @@ Switches that show the other paths on any machine:
   ZAVRIK_WINE10_FAIL=1   make the Wine 10 chroot fail as a broken mirror would
 """
 
-import glob
 import os
 import re
 import shutil
@@ -98,18 +97,12 @@ def build(preset, log, defines=(), target=None):
 
 
 def junit_cases(path):
+    """The test cases of CTest's, pytest's or GoogleTest's XML file; none
+    where it is missing or cut short."""
     try:
-        return ElementTree.parse(path).getroot().findall('testcase')
+        return list(ElementTree.parse(path).getroot().iter('testcase'))
     except (OSError, ElementTree.ParseError):
         return []
-
-
-def counted(passed, failed, skipped, cases=(), where=''):
-    """A row's counts and whether it passed: something passed, nothing
-    failed, and every CTest test of the row (cases) ran."""
-    text = '%d passed, %d failed%s' % (passed, failed, where)
-    ok = failed == 0 and passed > 0 and all(c.get('status') == 'run' for c in cases)
-    return text + (', %d skipped' % skipped if skipped else ''), ok
 
 
 def first_failure_line(output):
@@ -122,74 +115,54 @@ def first_failure_line(output):
     return lines[-1] if lines else ''
 
 
-def case_counts(cases):
-    failing = [c for c in cases if c.get('status') == 'fail']
-    skipped = sum(1 for c in cases if c.get('status') in ('notrun', 'disabled'))
-    return counted(len(cases) - len(failing) - skipped, len(failing), skipped) + (
-        ['%s: %s' % (c.get('name'), first_failure_line(c.findtext('system-out'))) for c in failing],)
+def outcome(case):
+    """'passed', 'skipped' or the failure line of a test case in any of the
+    three: a failure or error element, or a skipped element or result."""
+    fault = case.find('failure')
+    fault = case.find('error') if fault is None else fault
+    if fault is not None:
+        name = case.get('name')
+        if case.get('classname') not in (None, name):
+            name = '%s.%s' % (case.get('classname'), name)
+        message = fault.get('message') or first_failure_line(case.findtext('system-out'))
+        return '%s: %s' % (name, message.split('\n')[0])
+    skipped = case.find('skipped') is not None or case.get('result') == 'skipped'
+    return 'skipped' if skipped else 'passed'
 
 
-def e2e_counter(folder):
-    """The end-to-end scripts are CTest tests of several pytest cases each,
-    counted from the JUnit file pytest writes for each script into folder.
-    A script CTest saw fail with no failure in its file (it timed out, or
-    never got to run a case) counts one failure."""
-    def counter(cases):
-        passed = skipped = 0
-        failing = []
-        failing_scripts = set()
-        for path in sorted(glob.glob(os.path.join(folder, '*.xml'))):
-            try:
-                tests = list(ElementTree.parse(path).getroot().iter('testcase'))
-            except ElementTree.ParseError:
-                tests = []     # cut short: CTest saw the script fail
-            for test in tests:
-                fault = test.find('failure')
-                fault = test.find('error') if fault is None else fault
-                if fault is not None:
-                    failing_scripts.add(os.path.splitext(os.path.basename(path))[0])
-                    failing.append('%s: %s' % (test.get('name'),
-                                               (fault.get('message') or '').split('\n')[0]))
-                elif test.find('skipped') is not None:
-                    skipped += 1
-                else:
-                    passed += 1
-        failing += ['%s: %s' % (c.get('name'), first_failure_line(c.findtext('system-out')))
-                    for c in cases if c.get('status') == 'fail'
-                    and c.get('name')[len('e2e_'):] not in failing_scripts]
-        return counted(passed, len(failing), skipped, cases,
-                       ' in %d scripts' % len(cases)) + (failing,)
-    return counter
+def count_row(row, cases, reports):
+    """A row's counts from its CTest cases. A case that writes a report of
+    its own (reports(name) is its file: pytest's JUnit for an end-to-end
+    script, GoogleTest's for a suite CTest runs as one test) is counted by
+    the report's cases instead, and counts one failure if CTest saw it fail
+    with none in its report (it timed out, or never got to a case) or never
+    ran it."""
+    results = []
+    for case in cases:
+        report = reports(case.get('name'))
+        if report is None:
+            results.append(outcome(case))
+            continue
+        reported = [outcome(c) for c in junit_cases(report)]
+        ran = case.get('status') not in ('notrun', 'disabled')
+        ctest = outcome(case) if ran else '%s: not run' % case.get('name')
+        if ctest not in ('passed', 'skipped') and all(r in ('passed', 'skipped') for r in reported):
+            reported.append(ctest)
+        results += reported
+    row.failing = [r for r in results if r not in ('passed', 'skipped')]
+    passed, skipped = results.count('passed'), results.count('skipped')
+    row.counts = '%d passed, %d failed' % (passed, len(row.failing)) + \
+        (', %d skipped' % skipped if skipped else '')
+    return passed > 0 and not row.failing
 
 
-def native_counter(report):
-    """Where CTest ran the suite as one test (under an emulator, where each
-    start is slow), its cases as GoogleTest's own report counts them; else
-    CTest's cases."""
-    def counter(cases):
-        if not os.path.exists(report):
-            return case_counts(cases)
-        try:
-            tests = list(ElementTree.parse(report).getroot().iter('testcase'))
-        except ElementTree.ParseError:
-            return 'its GoogleTest report is damaged', False, []
-        failing = ['%s.%s: %s' % (t.get('classname'), t.get('name'),
-                                  t.find('failure').get('message', '').split('\n')[0])
-                   for t in tests if t.find('failure') is not None]
-        skipped = sum(1 for t in tests if t.get('result') == 'skipped')
-        return counted(len(tests) - len(failing) - skipped, len(failing), skipped,
-                       cases) + (failing,)
-    return counter
-
-
-def finish(row, cases, counter):
+def finish(row, cases, reports):
     """A row's counts are of its own tests; the start and stop of its Wine
     session are not counted, but fail the row when they fail."""
     session = [c for c in cases if c.get('name').endswith(('_session_start', '_session_stop'))]
     cases = [c for c in cases if c not in session]
     row.seconds = sum(float(c.get('time') or 0) for c in cases + session)
-    row.counts, ok, row.failing = counter(cases)
-    row.status = 'passed' if ok else 'failed'
+    row.status = 'passed' if count_row(row, cases, reports) else 'failed'
     if any(c.get('status') == 'fail' for c in session):
         row.status, row.reason = 'failed', 'its Wine session did not start or stop'
     say('%s: %s (%s)' % (row.name, row.status, row.counts))
@@ -197,19 +170,19 @@ def finish(row, cases, counter):
 
 def run_ctest(preset, rows, log, env=None):
     """One CTest run of a preset; rows maps a row to the test names it counts
-    (a predicate) and how it counts them."""
+    (a predicate) and the reports of its tests (see count_row)."""
     junit = os.path.join(LOGS, preset + '.xml')
     if os.path.exists(junit):
         os.remove(junit)
-    # The whole output of every test is kept: the end-to-end scripts' counts
-    # are in their last line.
+    # The whole output of every test is kept: a failing script says why at
+    # its end.
     status = run_logged(['ctest', '--preset', preset, '--output-junit', junit,
                          '--test-output-size-passed', '1000000',
                          '--test-output-size-failed', '1000000'], log, env=env)
     cases = junit_cases(junit)
-    for row, (belongs, counter) in rows.items():
+    for row, (belongs, reports) in rows.items():
         row.log = log
-        finish(row, [c for c in cases if belongs(c.get('name'))], counter)
+        finish(row, [c for c in cases if belongs(c.get('name'))], reports)
         if status != 0 and not cases:
             row.status, row.reason = 'failed', 'ctest exited with %d before any test ran' % status
 
@@ -262,7 +235,7 @@ def native_lane():
     if not build('native', log):
         row.status, row.reason, row.log = 'failed', 'the build failed', log
         return False
-    run_ctest('native', {row: (lambda name: True, case_counts)}, log)
+    run_ctest('native', {row: (lambda name: True, lambda name: None)}, log)
     return True
 
 
@@ -277,7 +250,7 @@ def native_suite(preset, name, defines=()):
     report = os.path.join(ROOT, 'build', preset, 'native_tests.xml')
     if os.path.exists(report):
         os.remove(report)
-    run_ctest(preset, {row: (lambda name: True, native_counter(report))}, log)
+    run_ctest(preset, {row: (lambda name: True, {'native_tests': report}.get)}, log)
 
 
 def native32_and_fuzz_lane(emulator, emulator_reason):
@@ -321,8 +294,9 @@ def run_windows_suite(preset, suite, e2e, log):
     junit = os.path.join(build_dir, 'e2e-junit', 'wine10' if preset.endswith('-wine10') else 'wine8')
     shutil.rmtree(junit, ignore_errors=True)
     run_ctest(preset, {
-        suite: (lambda name: not name.startswith('e2e_'), case_counts),
-        e2e: (lambda name: name.startswith('e2e_'), e2e_counter(junit)),
+        suite: (lambda name: not name.startswith('e2e_'), lambda name: None),
+        e2e: (lambda name: name.startswith('e2e_'),
+              lambda name: os.path.join(junit, name[len('e2e_'):] + '.xml')),
     }, log)
 
 
