@@ -479,19 +479,8 @@ class Program:
         return self.shot().pixel(x, y)
 
     def wait_pixel(self, x, y, expected, timeout=DRAW_TIMEOUT, what=None):
-        expected = tuple(expected)
-        seen = []
-
-        def probe():
-            seen[:] = [self.client_pixel(x, y)]
-            return seen[0] == expected
-        try:
-            wait_until(probe, timeout, what=what or 'client pixel (%d, %d) to become %r' % (x, y, expected))
-        except AssertionError:
-            picture = save_failure_picture(self.shot(), what or 'pixel')
-            raise AssertionError('client pixel (%d, %d): expected %r, got %r%s; picture %s'
-                                 % (x, y, expected, seen[0] if seen else None,
-                                    ' (%s)' % what if what else '', picture)) from None
+        self.wait_pixels([((x, y), expected)], timeout,
+                         what or 'client pixel (%d, %d) to become %r' % (x, y, tuple(expected)))
 
     def pixels_hold(self, points):
         """Whether every ((x, y), (r, g, b)) of points holds now."""
@@ -750,7 +739,7 @@ class Layout:
         self.panel_left, self.panel_right = m['panelLeft'], m['panelRight']
         self.panel_top, self.panel_bottom = m['panelTop'], m['panelBottom']
         self.panel_mid = m['panelMid']
-        self._swatch_left, self._swatch_right = m['swatchLeft'], m['swatchRight']
+        self.swatch_left, self.swatch_right = m['swatchLeft'], m['swatchRight']
         dots = model('charts', client_width, client_height, n, 2048, 0, 512)
         self._hex = {(a, b): (x, y) for a, b, x, y, _c in dots['hex']}
         self._tri = {(i, j): (x, y) for i, j, x, y, _c in dots['tri']}
@@ -770,19 +759,13 @@ class Layout:
         return self._tri[(i, j)]
 
     # Palette strip
-    def swatch_left(self, k):
-        return self._swatch_left[k]
-
-    def swatch_right(self, k):
-        return self._swatch_right[k]
-
     def swatch_center(self, k):
-        return ((self.swatch_left(k) + self.swatch_right(k)) // 2,
+        return ((self.swatch_left[k] + self.swatch_right[k]) // 2,
                 (self.strip_top + 1 + self.strip_bottom) // 2)
 
     def swatch_inside(self, k):
         """A few points well inside swatch k's fill."""
-        left, right = self.swatch_left(k) + 1, self.swatch_right(k) - 2
+        left, right = self.swatch_left[k] + 1, self.swatch_right[k] - 2
         top, bottom = self.strip_top + 2, self.strip_bottom - 2
         mid = (left + right) // 2
         return [(left, top), (mid, (top + bottom) // 2), (right, bottom)]
@@ -828,21 +811,15 @@ class Charts:
         m = model('charts', width_for_height(340, n), 340, n, level_pos, sector, slice_pos)
         self.level, self.slice, self.center_gray = m['level'], m['slice'], m['centerGray']
         self.hue = tuple(m['hue'])
-        self._hex = {(a, b): tuple(c) for a, b, _x, _y, c in m['hex']}
-        self._tri = {(i, j): tuple(c) for i, j, _x, _y, c in m['tri']}
+        # Colour of every dot, by (a, b) of the hexagon and (i, j) of the triangle.
+        self.hex = {(a, b): tuple(c) for a, b, _x, _y, c in m['hex']}
+        self.tri = {(i, j): tuple(c) for i, j, _x, _y, c in m['tri']}
 
     def hex_color(self, a, b):
-        return self._hex[(a, b)]
-
-    def hex_dots(self):
-        """(a, b) of every dot centre of the hexagon."""
-        return list(self._hex)
+        return self.hex[(a, b)]
 
     def tri_color(self, i, j):
-        return self._tri[(i, j)]
-
-    def tri_dots(self):
-        return list(self._tri)
+        return self.tri[(i, j)]
 
 
 def stored_position(n, index):

@@ -33,8 +33,8 @@ def test_every_dot_of_both_charts_has_its_colour(start):
     program = start()
     layout = Layout(476, 340, 8)
     charts = Charts(8)
-    points = [(layout.hex_point(a, b), charts.hex_color(a, b)) for a, b in charts.hex_dots()]
-    points += [(layout.tri_point(i, j), charts.tri_color(i, j)) for i, j in charts.tri_dots()]
+    points = [(layout.hex_point(*dot), colour) for dot, colour in charts.hex.items()]
+    points += [(layout.tri_point(*dot), colour) for dot, colour in charts.tri.items()]
     assert len(points) == 217 + 81
     program.wait_pixels(points, what='dot centres of the default charts')
 
