@@ -29,12 +29,12 @@ pe_machine() {
 # instead, and the program's window would stay on the display).
 if [ "$(pe_machine "$1")" = "014c" ] && zavrik_has_wine32; then
     [ -z "$zavrik_wine_suffix" ] || exec "$here/wine10.sh" exec /usr/lib/wine/wine "$@"
-    exec /usr/lib/wine/wine "$@"
+    zavrik_unrandomised /usr/lib/wine/wine "$@"
 fi
 if [ -n "$zavrik_wine_suffix" ]; then
     exec "$here/wine10.sh" exec /usr/lib/wine/wine64 "$@"
 fi
 if [ -x /usr/lib/wine/wine64 ]; then
-    exec /usr/lib/wine/wine64 "$@"
+    zavrik_unrandomised /usr/lib/wine/wine64 "$@"
 fi
-exec wine "$@"
+zavrik_unrandomised wine "$@"

@@ -382,9 +382,11 @@ class Program:
             with open(self.settings_path, 'wb') as f:
                 f.write(settings)
         # Wine's own messages; kept beside the program only in a folder of ours.
+        # Its errors too: some end the process (status 1) with no other word.
         log_folder = self.folder if self.owns_folder else tempfile.gettempdir()
         self.log = open(os.path.join(log_folder, 'zavrik-e2e-wine-%d.log' % os.getpid()), 'ab')
-        self.process = subprocess.Popen([RUN_WINE, self.exe], cwd=self.folder,
+        env = dict(os.environ, WINEDEBUG=os.environ.get('WINEDEBUG', '-all') + ',err+all')
+        self.process = subprocess.Popen([RUN_WINE, self.exe], cwd=self.folder, env=env,
                                         stdin=subprocess.DEVNULL, stdout=self.log,
                                         stderr=subprocess.STDOUT)
         self.window = None
