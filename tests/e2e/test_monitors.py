@@ -37,8 +37,6 @@ PRIMARY, SECOND = monitors()
 
 
 @pytest.fixture(scope='module', autouse=True)
-
-
 def two_monitor_session():
     if os.environ.get('ZAVRIK_WINE') == '10':
         # Measured: EnumDisplayMonitors gives the second head the work area
@@ -139,17 +137,9 @@ def test_a_window_taller_than_the_primary_comes_back_in_place_on_the_second(star
 
 
 # Taller than the primary, far above the bottom: one step of 24 pixels,
-
-
 # downwards. Nearly as tall as the monitor: the window spans its full height
-
-
 # from its top.
-
-
 @pytest.mark.parametrize('nearly_full', [False, True], ids=['taller', 'nearly_full'])
-
-
 def test_ctrl_wheel_steps_keep_to_the_second_monitor(start, nearly_full):
     _fl, ft, _fw, fh = frame()
     full, taller = SECOND[3] - SECOND[1] - fh, PRIMARY[3] - PRIMARY[1] + 100
@@ -184,20 +174,10 @@ def test_a_stretch_to_the_second_monitors_full_height_takes_the_width_of_that_he
 
 
 # The corner goes into the primary's work area, at least 64 pixels from the
-
-
 # right and bottom edges (the right and bottom edges stay, as far as the
-
-
 # system lets them): from beyond the second monitor, and from below the
-
-
 # primary, left of the second.
-
-
 @pytest.mark.parametrize('below', [False, True], ids=['beyond_the_second', 'below_the_primary'])
-
-
 def test_a_window_saved_where_no_monitor_is_comes_back_on_the_primary(start, below):
     fl, ft, _fw, _fh = frame()
     right, bottom = PRIMARY[2] - 64, PRIMARY[3] - 64
