@@ -241,6 +241,10 @@ def give_wine_the_selection():
     wait_until(lambda: get_clipboard() == mark, 10, what='Wine to own the X selection')
 
 
+def wait_clipboard(text):
+    wait_until(lambda: get_clipboard() == text, DRAW_TIMEOUT, what='the clipboard to hold %r' % text)
+
+
 def get_clipboard():
     result = run(['xclip', '-selection', 'clipboard', '-o'], timeout=10)
     if result.returncode != 0:
@@ -477,9 +481,6 @@ class Program:
         client area, shot.root.pixel(x, y) of the screen."""
         return ClientShot(self.geometry())
 
-    def client_pixel(self, x, y):
-        return self.shot().pixel(x, y)
-
     def wait_pixel(self, x, y, expected, timeout=DRAW_TIMEOUT, what=None):
         self.wait_pixels([((x, y), expected)], timeout,
                          what or 'client pixel (%d, %d) to become %r' % (x, y, tuple(expected)))
@@ -519,10 +520,6 @@ class Program:
                 time.sleep(settle)
             return same
         wait_until(probe, timeout, interval=0, what='the picture to settle')
-
-    def save_png(self, path):
-        self.shot().save_png(path)
-        return path
 
     # -- input -------------------------------------------------------------
 
@@ -734,7 +731,7 @@ class Layout:
         self.client_width = client_width
         self.client_height = client_height
         m = model('layout', client_width, client_height, n)
-        self.unit, self.h_step = m['unit'], m['hStep']
+        self.unit = m['unit']
         self.hex_cx, self.hex_cy = m['hexCenterX'], m['hexCenterY']
         self.tri_left = m['triLeft']
         self.strip_top, self.strip_bottom = m['stripTop'], m['stripBottom']
@@ -772,6 +769,10 @@ class Layout:
         mid = (left + right) // 2
         return [(left, top), (mid, (top + bottom) // 2), (right, bottom)]
 
+    def swatch_points(self, palette):
+        """((x, y), colour) inside every swatch for a palette of 16 colours."""
+        return [(p, colour) for k, colour in enumerate(palette) for p in self.swatch_inside(k)]
+
     # Readout panel: points clear of the text rows above it and of the pin
     # glyph in its top-right corner.
     def panel_left_points(self):
@@ -786,10 +787,10 @@ class Layout:
     def panel_whole_points(self):
         return self.panel_left_points() + [(self.panel_right - 2, self.panel_bottom - 3)]
 
-    def glyph_box(self):
-        """The magnifier glyph's box right of the panel: left, top, right,
-        bottom (exclusive)."""
-        return (self.panel_right + 2, self.panel_top + 3, self.panel_right + 22, self.panel_top + 21)
+    def glyph_colours(self, shot):
+        """The colours in the magnifier glyph's box right of the panel."""
+        left, top = self.panel_right + 2, self.panel_top + 3
+        return {shot.pixel(x, y) for y in range(top, top + 18) for x in range(left, left + 20)}
 
     def hit(self, charts, x, y):
         """(hit code, colour) of client point (x, y) with the charts at the

@@ -123,11 +123,6 @@ public:
         return *this;
     }
     Json& field(const char* name, long long value) { return field(name, std::to_string(value)); }
-    Json& field(const char* name, double value) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.17g", value);
-        return field(name, std::string(text));
-    }
     std::string done() const { return text_.empty() ? "{}" : text_ + "}"; }
 
 private:
@@ -173,13 +168,11 @@ std::string layoutAnswer(const Words& w) {
         lefts += (k ? "," : "") + std::to_string(swatchLeft(k));
         rights += (k ? "," : "") + std::to_string(swatchRight(k));
     }
-    return Json().field("unit", (long long)L.unit).field("dotRadius", (long long)L.dotRadius)
-        .field("hStep", (long long)L.hStep).field("hexCenterX", (long long)L.hexCenterX)
+    return Json().field("unit", (long long)L.unit).field("hexCenterX", (long long)L.hexCenterX)
         .field("hexCenterY", (long long)L.hexCenterY).field("triLeft", (long long)L.triLeft)
-        .field("stripLeft", (long long)L.stripLeft).field("stripRight", (long long)L.stripRight)
         .field("stripTop", (long long)L.stripTop).field("stripBottom", (long long)L.stripBottom)
-        .field("swatchWidth", L.swatchWidth).field("swatchLeft", lefts + "]")
-        .field("swatchRight", rights + "]").field("panelLeft", (long long)L.panelLeft)
+        .field("swatchLeft", lefts + "]").field("swatchRight", rights + "]")
+        .field("panelLeft", (long long)L.panelLeft)
         .field("panelRight", (long long)L.panelRight).field("panelTop", (long long)L.panelTop)
         .field("panelBottom", (long long)L.panelBottom).field("panelMid", (long long)panelMid())
         .done();

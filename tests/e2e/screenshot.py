@@ -23,7 +23,7 @@ def main():
     program = harness.Program(exe, folder=os.path.dirname(exe))
     try:
         program.wait_stable(timeout=30)
-        program.save_png(picture)
+        program.shot().save_png(picture)
         program.close()
     finally:
         program.kill()

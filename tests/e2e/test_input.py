@@ -86,7 +86,7 @@ def start_and_paste(start, text, palette, what):
     program, layout = start_default(start)
     with program.holding('ctrl'):
         program.key('v')
-        program.wait_pixels(swatch_points(layout, palette), what=what)
+        program.wait_pixels(layout.swatch_points(palette), what=what)
     return program, layout
 
 
@@ -98,10 +98,9 @@ def holding_if(program, modifier):
     return program.holding(modifier) if modifier else contextlib.nullcontext()
 
 
-def glyph_box_pixels(program, layout):
-    shot = program.shot()
-    left, top, right, bottom = layout.glyph_box()
-    return [shot.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
+def wait_glyph(program, layout, shown, what):
+    harness.wait_until(lambda: (layout.glyph_colours(program.shot()) != {BACKGROUND}) == shown,
+                       harness.DRAW_TIMEOUT, what=what)
 
 
 def test_readout_panel_takes_the_colour_under_the_pointer(start):
@@ -258,13 +257,11 @@ def test_right_click_on_the_panel_drops_the_pick(start):
 
 def test_tab_shows_and_hides_the_overlay_glyph(start):
     program, layout = start_default(start)
-    assert set(glyph_box_pixels(program, layout)) == {BACKGROUND}
+    assert layout.glyph_colours(program.shot()) == {BACKGROUND}
     program.key('Tab')
-    harness.wait_until(lambda: set(glyph_box_pixels(program, layout)) != {BACKGROUND},
-                       harness.DRAW_TIMEOUT, what='the glyph to appear after Tab')
+    wait_glyph(program, layout, True, 'the glyph to appear after Tab')
     program.key('Tab')
-    harness.wait_until(lambda: set(glyph_box_pixels(program, layout)) == {BACKGROUND},
-                       harness.DRAW_TIMEOUT, what='the glyph to go after a second Tab')
+    wait_glyph(program, layout, False, 'the glyph to go after a second Tab')
 
 
 def test_pick_line_appears_with_the_overlay_shown(start):
@@ -282,12 +279,8 @@ def test_pick_line_appears_with_the_overlay_shown(start):
     assert (hx, hy) == layout.hex_point(-4, 6)
     ring = [(hx - d, hy) for d in (6, 7, 8, 9)]
     assert BLACK not in [before.pixel(*p) for p in ring]
-    harness.wait_until(lambda: BLACK in [program.client_pixel(*p) for p in ring], harness.DRAW_TIMEOUT,
-                       what='a black ring left of the hexagon end')
-
-
-def swatch_points(layout, palette):
-    return [(p, colour) for k, colour in enumerate(palette) for p in layout.swatch_inside(k)]
+    harness.wait_until(lambda: BLACK in [program.shot().pixel(*p) for p in ring],
+                       harness.DRAW_TIMEOUT, what='a black ring left of the hexagon end')
 
 
 def test_dragged_dot_colour_lands_in_a_slot(start):
@@ -297,10 +290,10 @@ def test_dragged_dot_colour_lands_in_a_slot(start):
     for (a, b), slot in (((-8, 8), 5), ((3, -1), 0), ((0, 0), 15)):
         program.drag(layout.hex_point(a, b), layout.swatch_center(slot))
         palette[slot] = charts.hex_color(a, b)
-        program.wait_pixels(swatch_points(layout, palette), what='palette after a drop on %d' % slot)
+        program.wait_pixels(layout.swatch_points(palette), what='palette after a drop on %d' % slot)
     program.drag(layout.tri_point(6, 4), layout.swatch_center(9))
     palette[9] = charts.tri_color(6, 4)
-    program.wait_pixels(swatch_points(layout, palette), what='palette after a triangle drop')
+    program.wait_pixels(layout.swatch_points(palette), what='palette after a triangle drop')
 
 
 def test_shift_drag_between_slots_fills_a_gradient(start):
@@ -309,11 +302,11 @@ def test_shift_drag_between_slots_fills_a_gradient(start):
     program.drag(layout.hex_point(-8, 8), layout.swatch_center(1))
     program.drag(layout.hex_point(8, 8), layout.swatch_center(5))
     palette[1], palette[5] = RED, BLUE
-    program.wait_pixels(swatch_points(layout, palette), what='gradient ends')
+    program.wait_pixels(layout.swatch_points(palette), what='gradient ends')
     program.drag(layout.swatch_center(5), layout.swatch_center(1), modifier='shift')
     palette = harness.gradient(palette, 1, 5)
     assert palette[3] == (127, 0, 128)
-    program.wait_pixels(swatch_points(layout, palette), what='gradient from slot F to slot B')
+    program.wait_pixels(layout.swatch_points(palette), what='gradient from slot F to slot B')
 
 
 def test_ctrl_c_gives_other_programs_the_palette_text(start):
@@ -321,14 +314,13 @@ def test_ctrl_c_gives_other_programs_the_palette_text(start):
     program.drag(layout.hex_point(0, -16), layout.swatch_center(2))
     palette = [BACKGROUND] * 16
     palette[2] = GREEN
-    program.wait_pixels(swatch_points(layout, palette), what='green in slot C')
+    program.wait_pixels(layout.swatch_points(palette), what='green in slot C')
     harness.set_clipboard('nothing yet')
     expected = harness.palette_text(palette)
     assert expected == 'ABDEFGHIJKLMNOZ(c8c8c8) C(00ff00)'
     with program.holding('ctrl'):
         program.key('c')
-        harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
-                           what='the clipboard to hold %r' % expected)
+        harness.wait_clipboard(expected)
 
 
 def test_ctrl_v_takes_text_from_other_programs(start):
@@ -352,13 +344,12 @@ def test_gradient_of_fourteen_slots_goes_out_exactly(start):
     program.drag(layout.swatch_center(0), layout.swatch_center(14), modifier='shift')
     palette = harness.gradient(palette, 0, 14)
     assert palette[7] == (0x1e, 0x1e, 0x73)
-    program.wait_pixels(swatch_points(layout, palette), what='gradient from slot A to slot O')
+    program.wait_pixels(layout.swatch_points(palette), what='gradient from slot A to slot O')
     expected = harness.palette_text(palette)
     assert 'H(1e1e73)' in expected
     with program.holding('ctrl'):
         program.key('c')
-        harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
-                           what='the clipboard to hold %r' % expected)
+        harness.wait_clipboard(expected)
 
 
 def test_right_clicks_clear_and_fill_slots(start):
@@ -368,23 +359,23 @@ def test_right_clicks_clear_and_fill_slots(start):
     program.drag(layout.hex_point(-8, 8), layout.swatch_center(2))
     program.drag(layout.hex_point(8, -8), layout.swatch_center(7))
     palette[2], palette[7] = RED, (0, 255, 255)
-    program.wait_pixels(swatch_points(layout, palette), what='two slots set')
+    program.wait_pixels(layout.swatch_points(palette), what='two slots set')
     # A plain right click on a slot gives it back the background colour.
     program.hover(*layout.swatch_center(2))
     program.click(*layout.swatch_center(2), button=3)
     palette[2] = BACKGROUND
-    program.wait_pixels(swatch_points(layout, palette), what='slot C cleared')
+    program.wait_pixels(layout.swatch_points(palette), what='slot C cleared')
     # Shift with a right click fills every slot with the colour there.
     colour = charts.hex_color(3, -5)
     program.hover(*layout.hex_point(3, -5))
     program.click(*layout.hex_point(3, -5), button=3, modifier='shift')
     palette = [colour] * 16
-    program.wait_pixels(swatch_points(layout, palette), what='all slots filled')
+    program.wait_pixels(layout.swatch_points(palette), what='all slots filled')
     # Ctrl+X clears them all to the background colour.
     palette = [BACKGROUND] * 16
     with program.holding('ctrl'):
         program.key('x')
-        program.wait_pixels(swatch_points(layout, palette), what='all slots cleared by Ctrl+X')
+        program.wait_pixels(layout.swatch_points(palette), what='all slots cleared by Ctrl+X')
 
 
 def test_copy_and_paste_buttons(start):
@@ -394,13 +385,12 @@ def test_copy_and_paste_buttons(start):
     program.click(*paste_button)
     palette = [BACKGROUND] * 16
     palette[0], palette[14] = (0x10, 0x20, 0x30), (0x40, 0x50, 0x60)
-    program.wait_pixels(swatch_points(layout, palette), what='palette pasted by the button')
+    program.wait_pixels(layout.swatch_points(palette), what='palette pasted by the button')
     harness.set_clipboard('nothing yet')
     program.click(*copy_button)
     expected = 'A(102030) BCDEFGHIJKLMNZ(c8c8c8) O(405060)'
     assert harness.palette_text(palette) == expected
-    harness.wait_until(lambda: harness.get_clipboard() == expected, harness.DRAW_TIMEOUT,
-                       what='the text copied by the button')
+    harness.wait_clipboard(expected)
 
 
 def test_colour_dropped_on_the_panel_shows_the_background(start):
@@ -408,7 +398,7 @@ def test_colour_dropped_on_the_panel_shows_the_background(start):
     panel = layout.panel_left_points()[1]
     program.drag(layout.hex_point(-8, 8), panel)
     program.wait_pixels([(p, BACKGROUND) for p in layout.panel_whole_points()]
-                        + swatch_points(layout, [BACKGROUND] * 16),
+                        + layout.swatch_points([BACKGROUND] * 16),
                         what='panel after a drop on it, slots untouched')
 
 
@@ -421,9 +411,8 @@ def test_button_released_outside_does_not_click(start):
     harness.xdotool('mousedown', 1, 'mousemove', px + 150, py, 'mouseup', 1)
     # The focus is back on the main window: Tab shows the overlay glyph.
     program.key('Tab')
-    harness.wait_until(lambda: set(glyph_box_pixels(program, layout)) != {BACKGROUND},
-                       harness.DRAW_TIMEOUT, what='the glyph after Tab')
-    program.wait_pixels(swatch_points(layout, [BACKGROUND] * 16), what='no paste')
+    wait_glyph(program, layout, True, 'the glyph after Tab')
+    program.wait_pixels(layout.swatch_points([BACKGROUND] * 16), what='no paste')
 
 
 def test_press_in_the_level_track_sets_the_level(start):

@@ -32,10 +32,6 @@ PASTE_RUNS = int(os.environ.get('ZAVRIK_PASTE_RUNS', '1'))
 QUICK = os.environ.get('ZAVRIK_PASTE_QUICK') == '1'
 
 
-def swatch_points(layout, palette):
-    return [(p, colour) for k, colour in enumerate(palette) for p in layout.swatch_inside(k)]
-
-
 def test_the_next_press_on_a_dot_starts_a_fresh_drag(start):
     program, layout = start_default(start)
     apex = layout.tri_point(0, 0)
@@ -51,7 +47,7 @@ def test_the_next_press_on_a_dot_starts_a_fresh_drag(start):
     program.drag(layout.hex_point(-8, 8), layout.swatch_center(5))
     palette = [BACKGROUND] * 16
     palette[5] = RED
-    program.wait_pixels(swatch_points(layout, palette) + [(apex, hue)],
+    program.wait_pixels(layout.swatch_points(palette) + [(apex, hue)],
                         what='the red dot in slot F and the hue unchanged')
 
 
@@ -60,12 +56,6 @@ def pasted_palette():
     for slot, colour in PASTED.items():
         palette[slot] = colour
     return palette
-
-
-def glyph_shown(program, layout):
-    shot = program.shot()
-    left, top, right, bottom = layout.glyph_box()
-    return any(shot.pixel(x, y) != BACKGROUND for y in range(top, bottom) for x in range(left, right))
 
 
 def pick_copy_and_paste(program, quick=False):
@@ -90,16 +80,15 @@ def pick_copy_and_paste(program, quick=False):
                             what='the pick in the readout')
     program.key('Tab')
     if not quick:
-        harness.wait_until(lambda: glyph_shown(program, layout), harness.DRAW_TIMEOUT,
-                           what='the overlay glyph after Tab')
+        harness.wait_until(lambda: layout.glyph_colours(program.shot()) != {BACKGROUND},
+                           harness.DRAW_TIMEOUT, what='the overlay glyph after Tab')
     copied = harness.palette_text([BACKGROUND] * 16)
     if quick:
         program.key('ctrl+c')
     else:
         with program.holding('ctrl'):
             program.key('c')
-            harness.wait_until(lambda: harness.get_clipboard() == copied, harness.DRAW_TIMEOUT,
-                               what='the copied palette on the X clipboard')
+            harness.wait_clipboard(copied)
     return paste_offered_text(program, layout, dot)
 
 
@@ -114,7 +103,7 @@ stalls = []
 
 
 def paste_offered_text(program, layout, answer_probe):
-    points = swatch_points(layout, pasted_palette())
+    points = layout.swatch_points(pasted_palette())
     for attempt in range(1, PASTE_ATTEMPTS + 1):
         try:
             # Waits until a Windows program reads the text, then pastes it.
@@ -167,7 +156,7 @@ def test_the_end_of_the_session_saves_everything(start):
     program.drag(layout.hex_point(-8, 8), layout.swatch_center(2))
     palette = [BACKGROUND] * 16
     palette[2] = RED
-    program.wait_pixels(swatch_points(layout, palette), what='red in slot C')
+    program.wait_pixels(layout.swatch_points(palette), what='red in slot C')
     assert not os.path.exists(program.settings_path)
     ended = harness.run([harness.RUN_WINE, 'wineboot', '--end-session'], timeout=120)
     assert ended.returncode == 0, ended.stderr.decode('utf-8', 'replace')[-500:]
