@@ -231,7 +231,7 @@ def offer_clipboard(text):
                                         stderr=subprocess.DEVNULL)
     _clipboard_owner.stdin.write(text.encode('utf-8'))
     _clipboard_owner.stdin.close()
-    wait_until(lambda: get_clipboard() == text, 10, what='xclip to own the clipboard')
+    wait_clipboard(text)
 
 
 def give_wine_the_selection():
@@ -520,6 +520,11 @@ class Program:
                 time.sleep(settle)
             return same
         wait_until(probe, timeout, interval=0, what='the picture to settle')
+
+    def wait_glyph(self, layout, shown, what):
+        """Waits until the magnifier glyph is shown, or gone."""
+        wait_until(lambda: (layout.glyph_colours(self.shot()) != {DEFAULT_GRAY}) == shown,
+                   DRAW_TIMEOUT, what=what)
 
     # -- input -------------------------------------------------------------
 

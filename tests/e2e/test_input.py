@@ -98,11 +98,6 @@ def holding_if(program, modifier):
     return program.holding(modifier) if modifier else contextlib.nullcontext()
 
 
-def wait_glyph(program, layout, shown, what):
-    harness.wait_until(lambda: (layout.glyph_colours(program.shot()) != {BACKGROUND}) == shown,
-                       harness.DRAW_TIMEOUT, what=what)
-
-
 def test_readout_panel_takes_the_colour_under_the_pointer(start):
     program, layout = start_default(start)
     charts = Charts(8)
@@ -259,9 +254,9 @@ def test_tab_shows_and_hides_the_overlay_glyph(start):
     program, layout = start_default(start)
     assert layout.glyph_colours(program.shot()) == {BACKGROUND}
     program.key('Tab')
-    wait_glyph(program, layout, True, 'the glyph to appear after Tab')
+    program.wait_glyph(layout, True, 'the glyph to appear after Tab')
     program.key('Tab')
-    wait_glyph(program, layout, False, 'the glyph to go after a second Tab')
+    program.wait_glyph(layout, False, 'the glyph to go after a second Tab')
 
 
 def test_pick_line_appears_with_the_overlay_shown(start):
@@ -411,7 +406,7 @@ def test_button_released_outside_does_not_click(start):
     harness.xdotool('mousedown', 1, 'mousemove', px + 150, py, 'mouseup', 1)
     # The focus is back on the main window: Tab shows the overlay glyph.
     program.key('Tab')
-    wait_glyph(program, layout, True, 'the glyph after Tab')
+    program.wait_glyph(layout, True, 'the glyph after Tab')
     program.wait_pixels(layout.swatch_points([BACKGROUND] * 16), what='no paste')
 
 

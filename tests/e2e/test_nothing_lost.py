@@ -80,8 +80,7 @@ def pick_copy_and_paste(program, quick=False):
                             what='the pick in the readout')
     program.key('Tab')
     if not quick:
-        harness.wait_until(lambda: layout.glyph_colours(program.shot()) != {BACKGROUND},
-                           harness.DRAW_TIMEOUT, what='the overlay glyph after Tab')
+        program.wait_glyph(layout, True, 'the overlay glyph after Tab')
     copied = harness.palette_text([BACKGROUND] * 16)
     if quick:
         program.key('ctrl+c')
