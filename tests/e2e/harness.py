@@ -35,6 +35,7 @@ from PIL import Image
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 RUN_WINE = os.path.normpath(os.path.join(HERE, '..', 'run-wine.sh'))
+WINE_SESSION = os.path.join(os.path.dirname(RUN_WINE), 'wine-session.sh')
 WINDOW_TITLE_PATTERN = r'^Zavrik \(v2\.1\)$'
 SETTINGS_NAME = 'zavrik.ini'
 
@@ -336,16 +337,12 @@ def cursor_hotspot():
     return image.xhot, image.yhot
 
 
-def parking_place():
-    width, height = screen_size()
-    return width - 1, height - 1
-
-
 def park_pointer():
     """Puts the pointer in the screen's bottom-right corner, away from any
     window the tests open (a program started under a resting pointer would
     otherwise see it without any move)."""
-    xdotool('mousemove', *parking_place())
+    width, height = screen_size()
+    xdotool('mousemove', width - 1, height - 1)
 
 
 def artifacts_dir():
@@ -744,23 +741,17 @@ class Layout:
         self.panel_top, self.panel_bottom = m['panelTop'], m['panelBottom']
         self.panel_mid = m['panelMid']
         self.swatch_left, self.swatch_right = m['swatchLeft'], m['swatchRight']
+        # The centre of every dot, by (a, b) of the hexagon and (i, j) of the triangle.
         dots = model('charts', client_width, client_height, n, 2048, 0, 512)
-        self._hex = {(a, b): (x, y) for a, b, x, y, _c in dots['hex']}
-        self._tri = {(i, j): (x, y) for i, j, x, y, _c in dots['tri']}
-
-    # Chart positions
-    def hex_point(self, a, b):
-        return self._hex[(a, b)]
+        self.hex = {(a, b): (x, y) for a, b, x, y, _c in dots['hex']}
+        self.tri = {(i, j): (x, y) for i, j, x, y, _c in dots['tri']}
 
     def hex_corners(self):
         """Outer-ring corners, clockwise from the top: green, cyan, blue,
         magenta, red, yellow."""
         n = self.n
-        return [self.hex_point(0, -2 * n), self.hex_point(n, -n), self.hex_point(n, n),
-                self.hex_point(0, 2 * n), self.hex_point(-n, n), self.hex_point(-n, -n)]
-
-    def tri_point(self, i, j):
-        return self._tri[(i, j)]
+        return [self.hex[0, -2 * n], self.hex[n, -n], self.hex[n, n],
+                self.hex[0, 2 * n], self.hex[-n, n], self.hex[-n, -n]]
 
     # Palette strip
     def swatch_center(self, k):
@@ -823,12 +814,6 @@ class Charts:
         self.hex = {(a, b): tuple(c) for a, b, _x, _y, c in m['hex']}
         self.tri = {(i, j): tuple(c) for i, j, _x, _y, c in m['tri']}
 
-    def hex_color(self, a, b):
-        return self.hex[(a, b)]
-
-    def tri_color(self, i, j):
-        return self.tri[(i, j)]
-
 
 def stored_position(n, index):
     """The position, in 1/1024 of n, that the program stores when it moves to
@@ -883,6 +868,11 @@ def clear_of_pick_line(points, ends, margin=12):
 
 # ---------------------------------------------------------------------------
 # The palette
+
+def palette_of(slots):
+    """16 colours: slots maps a slot to its colour; the others hold the default grey."""
+    return [slots.get(k, DEFAULT_GRAY) for k in range(16)]
+
 
 def palette_text(palette):
     """The clipboard text of a palette of 16 (r, g, b) colours."""
@@ -947,7 +937,7 @@ def start_default(start):
     program = start()
     layout = Layout(476, 340, 8)
     program.wait_pixel(layout.hex_cx, layout.hex_cy, (255, 255, 255), what='first paint')
-    red_dot, panel = layout.hex_point(-8, 8), layout.panel_whole_points()
+    red_dot, panel = layout.hex[-8, 8], layout.panel_whole_points()
     program.hover(*red_dot, shows=[(p, (255, 0, 0)) for p in panel],
                   what='a hover the readout shows at start', timeout=START_TIMEOUT)
 

@@ -1,8 +1,6 @@
 """Real input on the real program: hovering, keys, wheel, picking, the
 overlay toggle, palette drags, clipboard exchange, the size box, restoring
 the state after a restart, and damaged settings files.
-
-Run: python3 -m pytest tests/e2e/test_input.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import contextlib
@@ -66,9 +64,8 @@ TRI_SAMPLES = ((0, 0), (1, 1), (4, 3), (5, 8), (3, 6))
 
 def chart_points(layout, charts):
     """A few dot centres of both charts with the colours they must show."""
-    points = [(layout.hex_point(a, b), charts.hex_color(a, b)) for a, b in HEX_SAMPLES]
-    points += [(layout.tri_point(i, j), charts.tri_color(i, j)) for i, j in TRI_SAMPLES
-               if i <= layout.n]
+    points = [(layout.hex[a, b], charts.hex[a, b]) for a, b in HEX_SAMPLES]
+    points += [(layout.tri[i, j], charts.tri[i, j]) for i, j in TRI_SAMPLES if i <= layout.n]
     return points
 
 
@@ -101,10 +98,8 @@ def holding_if(program, modifier):
 def test_readout_panel_takes_the_colour_under_the_pointer(start):
     program, layout = start_default(start)
     charts = Charts(8)
-    targets = [layout.hex_point(0, 0), layout.hex_point(-8, 8), layout.hex_point(2, -4),
-               layout.tri_point(4, 3), layout.hex_point(5, 3)]
-    colours = [charts.hex_color(0, 0), RED, charts.hex_color(2, -4), charts.tri_color(4, 3),
-               charts.hex_color(5, 3)]
+    targets = [layout.hex[0, 0], layout.hex[-8, 8], layout.hex[2, -4], layout.tri[4, 3], layout.hex[5, 3]]
+    colours = [charts.hex[0, 0], RED, charts.hex[2, -4], charts.tri[4, 3], charts.hex[5, 3]]
     for point, colour in zip(targets, colours):
         program.hover(*point, shows=[(point, colour)] + [(p, colour) for p in layout.panel_whole_points()],
                       what='panel showing the colour under %s' % (point,))
@@ -140,7 +135,7 @@ def test_left_and_right_move_the_hue(start):
     walk = ((None, ['Right'], (0, 5)), (None, ['Right'] * 4, (1, 1)), (None, ['Left'], (1, 0)),
             ('shift', ['Right'], (1, 4)), ('shift', ['Left'], (1, 0)), ('shift', ['Left'], (0, 4)),
             ('shift', ['Left'], (0, 0)), (None, ['Left'] * 2, (5, 6)))
-    apex = layout.tri_point(0, 0)
+    apex = layout.tri[0, 0]
     for modifier, keys, position in walk:
         for key in keys:
             nav.step_slice(1 if key == 'Left' else -1, modifier == 'shift')
@@ -153,30 +148,24 @@ def test_left_and_right_move_the_hue(start):
                                 % (position + (modifier, keys)))
 
 
-def test_wheel_over_the_triangle_moves_the_level(start):
+# The wheel over the triangle moves the level, over the hexagon the hue: turns
+# of (away from the user, notches, modifier held).
+@pytest.mark.parametrize('chart, dot, turns', [
+    ('tri', (4, 4), ((False, 2, None), (True, 1, None), (False, 1, 'shift'), (True, 3, None))),
+    ('hex', (-2, 0), ((True, 1, None), (False, 3, None), (False, 1, 'shift'), (True, 2, 'shift')))],
+    ids=['over_the_triangle_moves_the_level', 'over_the_hexagon_moves_the_hue'])
+def test_wheel(start, chart, dot, turns):
     program, layout = start_default(start)
     nav = Navigation(8)
-    over_triangle = layout.tri_point(4, 4)
-    for away, count, modifier in ((False, 2, None), (True, 1, None), (False, 1, 'shift'),
-                                  (True, 3, None)):
+    step = nav.step_level if chart == 'tri' else nav.step_slice
+    for away, count, modifier in turns:
         for _ in range(count):
-            nav.step_level(1 if away else -1, modifier == 'shift')
-        program.wheel(*over_triangle, away=away, count=count, modifier=modifier)
-        assert_charts(program, layout, nav, 'level %d after the wheel' % nav.level())
-
-
-def test_wheel_over_the_hexagon_moves_the_hue(start):
-    program, layout = start_default(start)
-    nav = Navigation(8)
-    over_hexagon = layout.hex_point(-2, 0)
-    for away, count, modifier in ((True, 1, None), (False, 3, None), (False, 1, 'shift'),
-                                  (True, 2, 'shift')):
-        for _ in range(count):
-            nav.step_slice(1 if away else -1, modifier == 'shift')
-        program.wheel(*over_hexagon, away=away, count=count, modifier=modifier)
+            step(1 if away else -1, modifier == 'shift')
+        program.wheel(*getattr(layout, chart)[dot], away=away, count=count, modifier=modifier)
         charts = nav.charts()
-        program.wait_pixels(chart_points(layout, charts) + [(layout.tri_point(0, 0), charts.hue)],
-                            what='sector %d slice %d after the wheel' % (nav.sector, nav.slice()))
+        program.wait_pixels(chart_points(layout, charts) + [(layout.tri[0, 0], charts.hue)],
+                            what='level %d, sector %d slice %d after the wheel'
+                            % (nav.level(), nav.sector, nav.slice()))
 
 
 def pick_at(program, point):
@@ -188,20 +177,20 @@ def test_space_over_chart_dots_picks_and_moves_both_charts(start):
     program, layout = start_default(start)
     nav = Navigation(8)
     # A triangle dot below the top row: its level differs from the current one.
-    colour = nav.charts().tri_color(5, 7)
-    pick_at(program, layout.tri_point(5, 7))
+    colour = nav.charts().tri[5, 7]
+    pick_at(program, layout.tri[5, 7])
     nav.jump_to(harness.locate(colour, layout))
     assert nav.level() != 16
     program.wait_pixels([(p, colour) for p in layout.panel_right_points()],
                         what='picked triangle colour in the readout')
     assert_charts(program, layout, nav, 'charts after picking a triangle dot')
     # An outer-ring dot of another hue: the triangle moves to it.
-    colour = nav.charts().hex_color(5, 11)
-    pick_at(program, layout.hex_point(5, 11))
+    colour = nav.charts().hex[5, 11]
+    pick_at(program, layout.hex[5, 11])
     nav.jump_to(harness.locate(colour, layout))
     assert nav.sector == 2
     program.wait_pixels([(p, colour) for p in layout.panel_right_points()]
-                        + [(layout.tri_point(0, 0), colour)],
+                        + [(layout.tri[0, 0], colour)],
                         what='picked ring colour in the readout and at the apex')
     assert_charts(program, layout, nav, 'charts after picking a ring dot')
 
@@ -230,13 +219,13 @@ def test_space_outside_the_window_picks_the_screen_pixel(start, painted_root):
     charts = nav.charts()
     assert_charts(program, layout, nav, 'charts moved to the screen colour')
     assert charts.hue == (0, 128, 255)
-    program.wait_pixel(*layout.tri_point(0, 0), charts.hue, what='apex of the picked hue')
+    program.wait_pixel(*layout.tri[0, 0], charts.hue, what='apex of the picked hue')
 
 
 def test_right_click_on_the_panel_drops_the_pick(start):
     program, layout = start_default(start)
-    colour = Charts(8).hex_color(-5, -1)
-    pick_at(program, layout.hex_point(-5, -1))
+    colour = Charts(8).hex[-5, -1]
+    pick_at(program, layout.hex[-5, -1])
     program.wait_pixels([(p, colour) for p in layout.panel_right_points()], what='pick shown')
     inside_panel = layout.panel_right_points()[0]
     program.hover(*inside_panel)
@@ -262,16 +251,16 @@ def test_tab_shows_and_hides_the_overlay_glyph(start):
 def test_pick_line_appears_with_the_overlay_shown(start):
     program, layout = start_default(start)
     program.key('Tab')
-    colour = Charts(8).hex_color(-4, 6)
+    colour = Charts(8).hex[-4, 6]
     before = program.shot()
-    program.hover(*layout.hex_point(-4, 6))
+    program.hover(*layout.hex[-4, 6])
     program.key('space')
     program.wait_pixels([(p, colour) for p in layout.panel_right_points()], what='pick shown')
     # The hexagon end of the line carries a ring of radius 8 drawn with a
     # 5-pixel white pen and a 3-pixel black one on top; the line leaves it
     # to the right, so its left side is ring alone.
     hx, hy = harness.pick_line_ends(colour, layout)[0]
-    assert (hx, hy) == layout.hex_point(-4, 6)
+    assert (hx, hy) == layout.hex[-4, 6]
     ring = [(hx - d, hy) for d in (6, 7, 8, 9)]
     assert BLACK not in [before.pixel(*p) for p in ring]
     harness.wait_until(lambda: BLACK in [program.shot().pixel(*p) for p in ring],
@@ -283,20 +272,19 @@ def test_dragged_dot_colour_lands_in_a_slot(start):
     charts = Charts(8)
     palette = [BACKGROUND] * 16
     for (a, b), slot in (((-8, 8), 5), ((3, -1), 0), ((0, 0), 15)):
-        program.drag(layout.hex_point(a, b), layout.swatch_center(slot))
-        palette[slot] = charts.hex_color(a, b)
+        program.drag(layout.hex[a, b], layout.swatch_center(slot))
+        palette[slot] = charts.hex[a, b]
         program.wait_pixels(layout.swatch_points(palette), what='palette after a drop on %d' % slot)
-    program.drag(layout.tri_point(6, 4), layout.swatch_center(9))
-    palette[9] = charts.tri_color(6, 4)
+    program.drag(layout.tri[6, 4], layout.swatch_center(9))
+    palette[9] = charts.tri[6, 4]
     program.wait_pixels(layout.swatch_points(palette), what='palette after a triangle drop')
 
 
 def test_shift_drag_between_slots_fills_a_gradient(start):
     program, layout = start_default(start)
-    palette = [BACKGROUND] * 16
-    program.drag(layout.hex_point(-8, 8), layout.swatch_center(1))
-    program.drag(layout.hex_point(8, 8), layout.swatch_center(5))
-    palette[1], palette[5] = RED, BLUE
+    program.drag(layout.hex[-8, 8], layout.swatch_center(1))
+    program.drag(layout.hex[8, 8], layout.swatch_center(5))
+    palette = harness.palette_of({1: RED, 5: BLUE})
     program.wait_pixels(layout.swatch_points(palette), what='gradient ends')
     program.drag(layout.swatch_center(5), layout.swatch_center(1), modifier='shift')
     palette = harness.gradient(palette, 1, 5)
@@ -306,9 +294,8 @@ def test_shift_drag_between_slots_fills_a_gradient(start):
 
 def test_ctrl_c_gives_other_programs_the_palette_text(start):
     program, layout = start_default(start)
-    program.drag(layout.hex_point(0, -16), layout.swatch_center(2))
-    palette = [BACKGROUND] * 16
-    palette[2] = GREEN
+    program.drag(layout.hex[0, -16], layout.swatch_center(2))
+    palette = harness.palette_of({2: GREEN})
     program.wait_pixels(layout.swatch_points(palette), what='green in slot C')
     harness.set_clipboard('nothing yet')
     expected = harness.palette_text(palette)
@@ -319,10 +306,8 @@ def test_ctrl_c_gives_other_programs_the_palette_text(start):
 
 
 def test_ctrl_v_takes_text_from_other_programs(start):
-    palette = [BACKGROUND] * 16
-    palette[0] = palette[1] = RED
-    palette[4] = ROOT_COLOR
-    palette[15] = BLUE       # P names slot 15 as well, after Z
+    # P names slot 15 as well, after Z.
+    palette = harness.palette_of({0: RED, 1: RED, 4: ROOT_COLOR, 15: BLUE})
     program, _layout = start_and_paste(start, 'AB(ff0000) Z(00ff00) E(123456) x(ffffff) P (0000ff)',
                                             palette, 'pasted palette')
     text = program.close()
@@ -333,8 +318,7 @@ def test_ctrl_v_takes_text_from_other_programs(start):
 def test_gradient_of_fourteen_slots_goes_out_exactly(start):
     # The middle of 0 to 0x3b over 14 slots is 29.5 in double precision;
     # extended precision made it 29.49... and the slot one step off.
-    palette = [BACKGROUND] * 16
-    palette[0], palette[14] = (0, 0, 0), (0x3b, 0x3d, 0xe5)
+    palette = harness.palette_of({0: (0, 0, 0), 14: (0x3b, 0x3d, 0xe5)})
     program, layout = start_and_paste(start, 'A(000000) O(3b3de5)', palette, 'gradient ends pasted')
     program.drag(layout.swatch_center(0), layout.swatch_center(14), modifier='shift')
     palette = harness.gradient(palette, 0, 14)
@@ -350,10 +334,9 @@ def test_gradient_of_fourteen_slots_goes_out_exactly(start):
 def test_right_clicks_clear_and_fill_slots(start):
     program, layout = start_default(start)
     charts = Charts(8)
-    palette = [BACKGROUND] * 16
-    program.drag(layout.hex_point(-8, 8), layout.swatch_center(2))
-    program.drag(layout.hex_point(8, -8), layout.swatch_center(7))
-    palette[2], palette[7] = RED, (0, 255, 255)
+    program.drag(layout.hex[-8, 8], layout.swatch_center(2))
+    program.drag(layout.hex[8, -8], layout.swatch_center(7))
+    palette = harness.palette_of({2: RED, 7: (0, 255, 255)})
     program.wait_pixels(layout.swatch_points(palette), what='two slots set')
     # A plain right click on a slot gives it back the background colour.
     program.hover(*layout.swatch_center(2))
@@ -361,13 +344,13 @@ def test_right_clicks_clear_and_fill_slots(start):
     palette[2] = BACKGROUND
     program.wait_pixels(layout.swatch_points(palette), what='slot C cleared')
     # Shift with a right click fills every slot with the colour there.
-    colour = charts.hex_color(3, -5)
-    program.hover(*layout.hex_point(3, -5))
-    program.click(*layout.hex_point(3, -5), button=3, modifier='shift')
+    colour = charts.hex[3, -5]
+    program.hover(*layout.hex[3, -5])
+    program.click(*layout.hex[3, -5], button=3, modifier='shift')
     palette = [colour] * 16
     program.wait_pixels(layout.swatch_points(palette), what='all slots filled')
     # Ctrl+X clears them all to the background colour.
-    palette = [BACKGROUND] * 16
+    palette = harness.palette_of({})
     with program.holding('ctrl'):
         program.key('x')
         program.wait_pixels(layout.swatch_points(palette), what='all slots cleared by Ctrl+X')
@@ -378,8 +361,7 @@ def test_copy_and_paste_buttons(start):
     copy_button, paste_button = (38, 340 - 53 + 11), (38, 340 - 30 + 11)
     harness.set_clipboard('A(102030) O(405060)')
     program.click(*paste_button)
-    palette = [BACKGROUND] * 16
-    palette[0], palette[14] = (0x10, 0x20, 0x30), (0x40, 0x50, 0x60)
+    palette = harness.palette_of({0: (0x10, 0x20, 0x30), 14: (0x40, 0x50, 0x60)})
     program.wait_pixels(layout.swatch_points(palette), what='palette pasted by the button')
     harness.set_clipboard('nothing yet')
     program.click(*copy_button)
@@ -391,9 +373,9 @@ def test_copy_and_paste_buttons(start):
 def test_colour_dropped_on_the_panel_shows_the_background(start):
     program, layout = start_default(start)
     panel = layout.panel_left_points()[1]
-    program.drag(layout.hex_point(-8, 8), panel)
+    program.drag(layout.hex[-8, 8], panel)
     program.wait_pixels([(p, BACKGROUND) for p in layout.panel_whole_points()]
-                        + layout.swatch_points([BACKGROUND] * 16),
+                        + layout.swatch_points(harness.palette_of({})),
                         what='panel after a drop on it, slots untouched')
 
 
@@ -407,7 +389,7 @@ def test_button_released_outside_does_not_click(start):
     # The focus is back on the main window: Tab shows the overlay glyph.
     program.key('Tab')
     program.wait_glyph(layout, True, 'the glyph after Tab')
-    program.wait_pixels(layout.swatch_points([BACKGROUND] * 16), what='no paste')
+    program.wait_pixels(layout.swatch_points(harness.palette_of({})), what='no paste')
 
 
 def test_press_in_the_level_track_sets_the_level(start):
@@ -416,7 +398,7 @@ def test_press_in_the_level_track_sets_the_level(start):
     track_x = layout.client_width - 36
     for j in (5, 16, 0, 11):
         # Level with base dot j of the grey column: level 2N - j.
-        y = layout.tri_point(8, j)[1]
+        y = layout.tri[8, j][1]
         program.hover(track_x, y, cursor=MARKER_CURSOR_HOTSPOT, what='the level track')
         program.click(track_x, y)
         nav.set_level(16 - j)
@@ -433,7 +415,7 @@ def test_press_on_the_rim_band_selects_the_hue(start):
         program.hover(*point, cursor=MARKER_CURSOR_HOTSPOT, what='the rim band')
         program.click(*point)
         nav.set_slice(sector, 0)
-        program.wait_pixels(chart_points(layout, nav.charts()) + [(layout.tri_point(0, 0), apex)],
+        program.wait_pixels(chart_points(layout, nav.charts()) + [(layout.tri[0, 0], apex)],
                             what='hue of sector %d chosen on the rim band' % sector)
 
 
@@ -450,7 +432,7 @@ def test_wheel_over_the_size_box_changes_the_grid(start):
         points = [((layout.hex_cx, layout.hex_cy), WHITE)]
         points += list(zip(layout.hex_corners(), (GREEN, (0, 255, 255), BLUE, (255, 0, 255), RED,
                                                  (255, 255, 0))))
-        points += [(layout.tri_point(n, 0), WHITE), (layout.tri_point(n, 2 * n), BLACK)]
+        points += [(layout.tri[n, 0], WHITE), (layout.tri[n, 2 * n], BLACK)]
         program.wait_pixels(points, what='charts at grid %d' % n)
     assert harness.width_for_height(340, 6) == 480
 
@@ -483,21 +465,20 @@ def test_closing_and_starting_again_restores_everything(start):
         nav.step_slice(-1)
     assert_charts(program, layout, nav, 'charts after the keys')
     charts = nav.charts()
-    palette = [BACKGROUND] * 16
-    program.drag(layout.hex_point(-6, 6), layout.swatch_center(3))
-    program.drag(layout.tri_point(3, 2), layout.swatch_center(9))
-    palette[3], palette[9] = charts.hex_color(-6, 6), charts.tri_color(3, 2)
+    program.drag(layout.hex[-6, 6], layout.swatch_center(3))
+    program.drag(layout.tri[3, 2], layout.swatch_center(9))
+    palette = harness.palette_of({3: charts.hex[-6, 6], 9: charts.tri[3, 2]})
     # Pick a triangle dot, show the overlay, then move the level once.
-    picked = charts.tri_color(4, 5)
-    program.hover(*layout.tri_point(4, 5))
+    picked = charts.tri[4, 5]
+    program.hover(*layout.tri[4, 5])
     program.key('space')
     located = harness.locate(picked, layout)
     nav.jump_to(located)
     program.key('Tab', 'Down')
     nav.step_level(-1)
     # Ctrl+right click sets the background to the colour under the pointer.
-    background = nav.charts().hex_color(2, -4)
-    program.click(*layout.hex_point(2, -4), button=3, modifier='ctrl')
+    background = nav.charts().hex[2, -4]
+    program.click(*layout.hex[2, -4], button=3, modifier='ctrl')
     # A click on the text above the panel switches the pick to decimal.
     program.click(layout.panel_mid, 20)
     ends = harness.pick_line_ends(picked, layout)
@@ -564,14 +545,12 @@ def test_a_grey_pick_and_hidden_overlay_survive_a_restart(start):
     assert again.close() == first
 
 
-"""The reading, range checks and clamp of a damaged file are tables of the
-native and Windows suites; here one start shows they are what the real
-program uses: the file beside the exe, damaged in every line, gives a
-sound window and the default charts, and the file written at exit is
-whole."""
-
-
 def test_a_file_damaged_everywhere_starts_sound_and_is_written_whole(start):
+    """The reading, range checks and clamp of a damaged file are tables of the
+    native and Windows suites; here one start shows they are what the real
+    program uses: the file beside the exe, damaged in every line, gives a
+    sound window and the default charts, and the file written at exit is
+    whole."""
     content = ('2147483647,-2147483648,-5,99999999999\r\n'
                '-1,300,-7,128,-1,99999\r\n'
                '127,-128,-5,-7,99999,-99999,1,1\r\n'

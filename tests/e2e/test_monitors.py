@@ -3,8 +3,6 @@ monitor to its right, made by a display of its own (wine-session.sh with
 ZAVRIK_MONITORS) and a Wine prefix of its own. With no window manager each
 monitor's work area is the whole monitor, and Windows screen coordinates
 are the display's root coordinates.
-
-Run: python3 -m pytest tests/e2e/test_monitors.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os
@@ -17,7 +15,6 @@ import pytest
 import harness
 
 MONITOR_SIZES = ((1024, 768), (1280, 1024))
-WINE_SESSION = os.path.join(os.path.dirname(harness.RUN_WINE), 'wine-session.sh')
 # Grid 32 (size index 6), whose window of the second monitor's full height
 # is narrower than that monitor.
 N, SIZE_INDEX = 32, 6
@@ -51,7 +48,7 @@ def two_monitor_session():
     env.pop('ZAVRIK_WINE_SESSION', None)
     prefix = os.path.join(os.path.dirname(harness.EXE), 'wineprefix-e2e-monitors')
     try:
-        result = subprocess.run([WINE_SESSION, 'start', folder, prefix], env=env,
+        result = subprocess.run([harness.WINE_SESSION, 'start', folder, prefix], env=env,
                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, timeout=300)
         if result.returncode != 0:
@@ -67,7 +64,7 @@ def two_monitor_session():
                 os.environ[name] = f.read().strip()
         yield
     finally:
-        harness.run([WINE_SESSION, 'stop', folder], timeout=120)
+        harness.run([harness.WINE_SESSION, 'stop', folder], timeout=120)
         shutil.rmtree(folder, ignore_errors=True)
 
 

@@ -9,8 +9,6 @@ palette is shown and the program still closes when asked.
 ZAVRIK_PASTE_RUNS=50 makes it 50 runs, each from a fresh start, and
 ZAVRIK_PASTE_QUICK=1 sends the keys up to the copy without waiting for
 their effects, as a user typing fast does.
-
-Run: python3 -m pytest tests/e2e/test_nothing_lost.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os
@@ -25,7 +23,7 @@ from harness import Charts, Layout, start_default
 RED = (255, 0, 0)
 BACKGROUND = harness.DEFAULT_GRAY
 PASTED_TEXT = 'ABC(ff0000) Z(00ff00) E(123456)'
-PASTED = {0: (255, 0, 0), 1: (255, 0, 0), 2: (255, 0, 0), 15: (0, 255, 0), 4: (0x12, 0x34, 0x56)}
+PASTED = harness.palette_of({0: RED, 1: RED, 2: RED, 15: (0, 255, 0), 4: (0x12, 0x34, 0x56)})
 AFTER_DOWN = 15 * 1024 // 8     # the level position after Down
 AFTER_LEFT = 3 * 1024 // 8      # the slice position after Left
 PASTE_RUNS = int(os.environ.get('ZAVRIK_PASTE_RUNS', '1'))
@@ -34,28 +32,20 @@ QUICK = os.environ.get('ZAVRIK_PASTE_QUICK') == '1'
 
 def test_the_next_press_on_a_dot_starts_a_fresh_drag(start):
     program, layout = start_default(start)
-    apex = layout.tri_point(0, 0)
-    hue = Charts(8).tri_color(0, 0)
+    apex = layout.tri[0, 0]
+    hue = Charts(8).tri[0, 0]
     x, y, width, _height = program.geometry()
     # Out of the window with the button held, released there, and back in
     # with Shift held for a moment.
     program.hover(*layout.swatch_center(0))
     harness.xdotool('mousedown', 1, 'mousemove', x + width // 2, y + 10,
                     'mousemove', x + width + 150, y + 10, 'mouseup', 1, 'keydown', 'shift')
-    program.hover(*layout.hex_point(-8, 8))
+    program.hover(*layout.hex[-8, 8])
     harness.xdotool('keyup', 'shift')
-    program.drag(layout.hex_point(-8, 8), layout.swatch_center(5))
-    palette = [BACKGROUND] * 16
-    palette[5] = RED
+    program.drag(layout.hex[-8, 8], layout.swatch_center(5))
+    palette = harness.palette_of({5: RED})
     program.wait_pixels(layout.swatch_points(palette) + [(apex, hue)],
                         what='the red dot in slot F and the hue unchanged')
-
-
-def pasted_palette():
-    palette = [BACKGROUND] * 16
-    for slot, colour in PASTED.items():
-        palette[slot] = colour
-    return palette
 
 
 def pick_copy_and_paste(program, quick=False):
@@ -65,13 +55,13 @@ def pick_copy_and_paste(program, quick=False):
     typing fast does."""
     layout = Layout(476, 340, 8)
     program.wait_pixel(layout.hex_cx, layout.hex_cy, (255, 255, 255), what='first paint')
-    dot = layout.tri_point(5, 7)
+    dot = layout.tri[5, 7]
     program.hover(*dot)
     program.key('Down')
     program.key('Left')
     # Down moves the level from 16 to 15 and Left the slice from 4 to 3: the
     # dot shows this colour once both keys are handled.
-    colour = Charts(8, level_pos=AFTER_DOWN, slice_pos=AFTER_LEFT).tri_color(5, 7)
+    colour = Charts(8, level_pos=AFTER_DOWN, slice_pos=AFTER_LEFT).tri[5, 7]
     if not quick:
         program.wait_pixel(dot[0], dot[1], colour, what='the triangle after Down and Left')
     program.key('space')
@@ -81,7 +71,7 @@ def pick_copy_and_paste(program, quick=False):
     program.key('Tab')
     if not quick:
         program.wait_glyph(layout, True, 'the overlay glyph after Tab')
-    copied = harness.palette_text([BACKGROUND] * 16)
+    copied = harness.palette_text(harness.palette_of({}))
     if quick:
         program.key('ctrl+c')
     else:
@@ -102,7 +92,7 @@ stalls = []
 
 
 def paste_offered_text(program, layout, answer_probe):
-    points = layout.swatch_points(pasted_palette())
+    points = layout.swatch_points(PASTED)
     for attempt in range(1, PASTE_ATTEMPTS + 1):
         try:
             # Waits until a Windows program reads the text, then pastes it.
@@ -123,7 +113,7 @@ def paste_offered_text(program, layout, answer_probe):
 def still_answers(program, layout, dot):
     """The readout follows the pointer from the background beside the
     hexagon to the triangle dot: the window handles its messages."""
-    dot_colour = Charts(8, level_pos=AFTER_DOWN, slice_pos=AFTER_LEFT).tri_color(5, 7)
+    dot_colour = Charts(8, level_pos=AFTER_DOWN, slice_pos=AFTER_LEFT).tri[5, 7]
     for point, colour in (((5, layout.hex_cy), BACKGROUND), (dot, dot_colour)):
         program.hover(*point, shows=[(p, colour) for p in layout.panel_left_points()],
                       what='the readout to follow the pointer (the window answering)')
@@ -147,14 +137,13 @@ def test_text_from_another_program_is_pasted_and_the_window_answers(start, run):
         pytest.fail('%s; the program is %s' % (error, 'still answering' if answers(program)
                                                   else 'NOT ANSWERING'))
     fields = harness.parse_settings(program.close())
-    assert fields['palette'] == pasted_palette()
+    assert fields['palette'] == PASTED
 
 
 def test_the_end_of_the_session_saves_everything(start):
     program, layout = start_default(start)
-    program.drag(layout.hex_point(-8, 8), layout.swatch_center(2))
-    palette = [BACKGROUND] * 16
-    palette[2] = RED
+    program.drag(layout.hex[-8, 8], layout.swatch_center(2))
+    palette = harness.palette_of({2: RED})
     program.wait_pixels(layout.swatch_points(palette), what='red in slot C')
     assert not os.path.exists(program.settings_path)
     ended = harness.run([harness.RUN_WINE, 'wineboot', '--end-session'], timeout=120)

@@ -3,8 +3,6 @@ which declares no DPI awareness, is given scaled pointer positions, while
 the colour it must take is the one of the physical pixel under the pointer.
 The desktop is painted in bands such that the pointer's physical point and
 its scaled points lie in bands of different colours.
-
-Run: python3 -m pytest tests/e2e/test_scaled_pick.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os
@@ -17,7 +15,6 @@ import harness
 BLACK = (0, 0, 0)
 # Where the pointer's x lands at 200 %, at 150 % and at 100 %.
 HALF, TWO_THIRDS, WHOLE = (0x60, 0x20, 0x90), (0x90, 0x20, 0x60), (0x20, 0x90, 0x60)
-WINE_SESSION = os.path.join(os.path.dirname(harness.RUN_WINE), 'wine-session.sh')
 SCALES = ((96, 'at100'), (144, 'at150'), (192, 'at200'))
 
 
@@ -42,7 +39,7 @@ def set_log_pixels(dpi):
     result = harness.run([harness.RUN_WINE, 'reg', 'add', r'HKCU\Control Panel\Desktop', '/v',
                           'LogPixels', '/t', 'REG_DWORD', '/d', str(dpi), '/f'], timeout=60)
     if result.returncode == 0:
-        result = harness.run([WINE_SESSION, 'restart', os.environ['ZAVRIK_WINE_SESSION']],
+        result = harness.run([harness.WINE_SESSION, 'restart', os.environ['ZAVRIK_WINE_SESSION']],
                              timeout=120)
     if result.returncode != 0:
         raise RuntimeError('LogPixels %d could not be set: %s'

@@ -2,8 +2,6 @@
 program, which must still answer and write a well-formed settings file at
 exit. The suite sends a few hundred actions; `make soak` thousands, through
 ZAVRIK_SOAK_ACTIONS (and ZAVRIK_SOAK_SEED for one seed of its own).
-
-Run: python3 -m pytest tests/e2e/test_soak_short.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 import os

@@ -1,7 +1,5 @@
 """First start of the real program: window size, the picture of the default
 state, and the settings file it writes when closed.
-
-Run: python3 -m pytest tests/e2e/test_startup.py --exe <path-to-zavrik.exe> (inside tests/with-display.sh)
 """
 
 
@@ -33,8 +31,8 @@ def test_every_dot_of_both_charts_has_its_colour(start):
     program = start()
     layout = Layout(476, 340, 8)
     charts = Charts(8)
-    points = [(layout.hex_point(*dot), colour) for dot, colour in charts.hex.items()]
-    points += [(layout.tri_point(*dot), colour) for dot, colour in charts.tri.items()]
+    points = [(layout.hex[dot], colour) for dot, colour in charts.hex.items()]
+    points += [(layout.tri[dot], colour) for dot, colour in charts.tri.items()]
     assert len(points) == 217 + 81
     program.wait_pixels(points, what='dot centres of the default charts')
 
