@@ -14,18 +14,15 @@ template=$(zavrik_prefix "$here/../build/wineprefix-template")
 # A prefix made before wine32 was installed has an empty syswow64 and cannot
 # start 32-bit programs: make it again.
 whole() {
-    [ -f "$1/$SETTINGS_DONE" ] && [ -f "$1/system.reg" ] || return 1
-    zavrik_has_wine32 && [ ! -f "$1/drive_c/windows/syswow64/kernel32.dll" ] && return 1
-    return 0
+    [ -f "$1/$SETTINGS_DONE" ] && [ -f "$1/system.reg" ] &&
+        { ! zavrik_has_wine32 || [ -f "$1/drive_c/windows/syswow64/kernel32.dll" ]; }
 }
 
 whole "$WINEPREFIX" && exit 0
 
 # Made without a display, a prefix takes the null driver's screen and
 # monitors for good: make it on a virtual display of its own.
-if [ -z "${DISPLAY:-}" ]; then
-    exec "$here/with-display.sh" "$0"
-fi
+[ -n "${DISPLAY:-}" ] || exec "$here/with-display.sh" "$0"
 
 make_template() {
     rm -rf "$template"

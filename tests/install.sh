@@ -55,15 +55,11 @@ apt_update() {
     return 1
 }
 
-apt_install() {
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >"$apt_log" 2>&1
-}
-
 # Installs after an update; the install goes ahead on whatever lists did
 # arrive, since a broken index of one suite rarely concerns these packages.
 install_packages() {
     apt_update
-    apt_install "$@"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >"$apt_log" 2>&1
 }
 
 deps() {

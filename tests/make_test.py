@@ -1,20 +1,16 @@
 #!/usr/bin/env python3
 """`make test`: builds and runs every suite this machine can run, and closes
-with a table of what ran and why anything could not.
+with a table of what ran and why anything could not. Exits 0 when everything
+that ran passed. A suite that cannot run here is no failure, unless
+ZAVRIK_REQUIRE_WIN32=1 (for whoever publishes a release) and neither Wine
+could test the 32-bit exe.
 
-The suites that share nothing run side by side in lanes: the 32-bit native
-suite and the fuzzers, the sanitizers and the release build, and each Windows
-exe's suite and end-to-end tests, with their own virtual displays and Wine
-prefixes (two Wine sessions on one display or
-prefix disturb each other). Exits 0 when everything that ran passed. A suite
-that cannot run on this machine is no failure, unless ZAVRIK_REQUIRE_WIN32=1
-(for whoever publishes a release) and neither Wine could test the 32-bit exe.
-
-Each Windows exe's suite and end-to-end tests also run under a second
-implementation of Win32, Debian 13's Wine 10, from a chroot made once outside
-the source tree (tests/wine10.sh); where it cannot be made, its rows say why.
-The chroot has its own 32-bit Wine, which emulates 32-bit programs where this
-kernel cannot run them, so the 32-bit exe is tested under Wine 10 even there.
+Suites that share nothing run side by side in lanes, each Windows exe's with
+a virtual display and Wine prefixes of its own (two Wine sessions on one
+display or prefix disturb each other). Each Windows exe is tested under this
+machine's Wine and under Debian 13's Wine 10, from a chroot made once outside
+the source tree (tests/wine10.sh), whose own 32-bit Wine emulates 32-bit
+programs where this kernel cannot run them.
 
 Switches that show the other paths on any machine:
   ZAVRIK_NO_I386=1       behave as on a kernel that cannot run 32-bit programs
@@ -23,7 +19,6 @@ Switches that show the other paths on any machine:
 """
 
 import os
-import re
 import shutil
 import subprocess
 import sys
@@ -54,6 +49,7 @@ class Row:
         self.seconds = None
         self.reason = ''
         self.log = None
+        self.passed = 0
         self.failing = []
 
     def not_run(self, reason):
@@ -150,10 +146,10 @@ def count_row(row, cases, reports):
             reported.append(ctest)
         results += reported
     row.failing = [r for r in results if r not in ('passed', 'skipped')]
-    passed, skipped = results.count('passed'), results.count('skipped')
-    row.counts = '%d passed, %d failed' % (passed, len(row.failing)) + \
+    row.passed, skipped = results.count('passed'), results.count('skipped')
+    row.counts = '%d passed, %d failed' % (row.passed, len(row.failing)) + \
         (', %d skipped' % skipped if skipped else '')
-    return passed > 0 and not row.failing
+    return row.passed > 0 and not row.failing
 
 
 def finish(row, cases, reports):
@@ -190,25 +186,22 @@ def run_ctest(preset, rows, log, env=None):
 # ---------------------------------------------------------------------------
 # What this machine can run
 
-def probe_i386():
-    result = subprocess.run([os.path.join(ROOT, 'tests', 'probe-i386.sh')],
-                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-    return result.returncode == 0, result.stdout.strip()
-
-
-def install(step):
-    result = subprocess.run([os.path.join(ROOT, 'tests', 'install.sh'), step],
-                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-    sys.stderr.write(result.stderr)
+def run_script(*command):
+    """Runs a script of tests/: whether it succeeded, and the last line it
+    printed (its answer, or why it failed). What it says on its standard
+    error is shown as it goes."""
+    result = subprocess.run([os.path.join(ROOT, 'tests', command[0])] + list(command[1:]),
+                            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, text=True)
     lines = result.stdout.strip().splitlines()
-    return result.returncode == 0, lines[-1] if lines else ''
+    return result.returncode == 0, (lines[-1] if lines else
+                                    '%s exited with %d' % (' '.join(command), result.returncode))
 
 
 def wine32_reason(runs_i386, kernel_reason):
     """None where the 32-bit Windows exe can be tested; else why not."""
     if not runs_i386 and os.environ.get('ZAVRIK_WINE32_FAIL') != '1':
         return kernel_reason
-    installed, line = install('wine32')
+    installed, line = run_script('install.sh', 'wine32')
     if not installed:
         return line
     if not runs_i386:
@@ -228,49 +221,37 @@ def wine_starts_32bit(log):
 # ---------------------------------------------------------------------------
 # The lanes
 
-def native_lane():
-    row = ROWS['native']
-    log = os.path.join(LOGS, 'native.log')
-    say('native: building')
-    if not build('native', log):
-        row.status, row.reason, row.log = 'failed', 'the build failed', log
-        return False
-    run_ctest('native', {row: (lambda name: True, lambda name: None)}, log)
-    return True
-
-
 def native_suite(preset, name, defines=()):
+    """Builds a native preset and runs its tests; False where the build failed."""
     row = ROWS[name]
     log = os.path.join(LOGS, preset + '.log')
     row.log = log
     say('%s: building' % name)
     if not build(preset, log, defines):
         row.status, row.reason = 'failed', 'the build failed'
-        return
+        return False
     report = os.path.join(ROOT, 'build', preset, 'native_tests.xml')
     if os.path.exists(report):
         os.remove(report)
     run_ctest(preset, {row: (lambda name: True, {'native_tests': report}.get)}, log)
+    return True
 
 
-def native32_and_fuzz_lane(emulator, emulator_reason):
-    if emulator is None:
-        ROWS['native32'].not_run(emulator_reason)
-    else:
+def native32_and_fuzz_lane(runs_i386, kernel_reason):
+    # Where this kernel cannot run 32-bit programs, qemu-i386-static does.
+    fetched, emulator = (True, '') if runs_i386 else run_script('install.sh', 'qemu')
+    if fetched:
         native_suite('native32', 'native32', ['CMAKE_CROSSCOMPILING_EMULATOR=' + emulator])
+    else:
+        ROWS['native32'].not_run('%s, and %s' % (kernel_reason, emulator))
     native_suite('fuzz', 'fuzz')
 
 
 def wine10_reason(step):
     """None where the Debian 13 chroot with Wine 10 (ensure), or its 32-bit
     Wine (ensure32), is there or could be made; else why not (its one line)."""
-    result = subprocess.run([os.path.join(ROOT, 'tests', 'wine10.sh'), step],
-                            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.STDOUT, text=True)
-    lines = result.stdout.strip().splitlines()
-    if result.returncode == 0:
-        return None
-    return lines[-1] if lines else 'tests/wine10.sh %s exited with %d' % (step, result.returncode)
+    made, line = run_script('wine10.sh', step)
+    return None if made else line
 
 
 class Wine10:
@@ -375,9 +356,8 @@ def print_table(require_win32):
     print('%d suites passed, %d failed, %d not run, in %d min %02d s'
           % (sum(r.status == 'passed' for r in ran), sum(r.status == 'failed' for r in ran),
              len(ROWS) - len(ran), total // 60, total % 60))
-    counted = [re.match(r'(\d+) passed, (\d+) failed', r.counts) for r in ran]
-    print('total: %d passed, %d failed' % (sum(int(c.group(1)) for c in counted if c),
-                                           sum(int(c.group(2)) for c in counted if c)))
+    print('total: %d passed, %d failed' % (sum(r.passed for r in ran),
+                                           sum(len(r.failing) for r in ran)))
     for row in ROWS.values():
         if row.status == 'failed' and row.log:
             print('%s failed: its log is %s' % (row.name, os.path.relpath(row.log, ROOT)))
@@ -394,17 +374,8 @@ def main():
         os.remove(os.path.join(LOGS, name))
     require_win32 = os.environ.get('ZAVRIK_REQUIRE_WIN32') == '1'
 
-    runs_i386, kernel_reason = probe_i386()
+    runs_i386, kernel_reason = run_script('probe-i386.sh')
     say('32-bit programs: %s' % ('run here' if runs_i386 else kernel_reason))
-    emulator, emulator_reason = None, ''
-    if runs_i386:
-        emulator = ''
-    else:
-        fetched, line = install('qemu')
-        if fetched:
-            emulator = line
-        else:
-            emulator_reason = '%s, and %s' % (kernel_reason, line)
     native_built = threading.Event()
     # The chroot is made (once per machine, a few minutes) while everything
     # else builds.
@@ -422,10 +393,10 @@ def main():
 
     # The end-to-end tests take their expected values from the native model
     # tool: the Windows lanes build meanwhile, then wait for it.
-    native_ok = native_lane()
+    native_ok = native_suite('native', 'native')
     native_built.set()
     if native_ok:
-        lanes.append(in_thread(native32_and_fuzz_lane, emulator, emulator_reason))
+        lanes.append(in_thread(native32_and_fuzz_lane, runs_i386, kernel_reason))
         lanes.append(in_thread(native_suite, 'native-asan', 'ASan/UBSan'))
     for lane in lanes:
         lane.join()

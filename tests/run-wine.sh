@@ -9,9 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # Wine started without a display falls back to its null driver, and that
 # driver's 1024 x 768 screen stays in the prefix's monitor records. Listing
 # the test cases (which CTest does before any fixture runs) gets a display too.
-if [ -z "${DISPLAY:-}" ]; then
-    exec "$here/with-display.sh" "$0" "$@"
-fi
+[ -n "${DISPLAY:-}" ] || exec "$here/with-display.sh" "$0" "$@"
 # A prefix Wine made by itself on first use would be made by the loader of
 # whatever ran first; the project's is made one way only.
 [ -f "$WINEPREFIX/system.reg" ] || "$here/ensure-wineprefix.sh"
@@ -28,13 +26,6 @@ pe_machine() {
 # ending it ends the program (a shell left between them would be ended
 # instead, and the program's window would stay on the display).
 if [ "$(pe_machine "$1")" = "014c" ] && zavrik_has_wine32; then
-    [ -z "$zavrik_wine_suffix" ] || exec "$here/wine10.sh" exec /usr/lib/wine/wine "$@"
-    zavrik_unrandomised /usr/lib/wine/wine "$@"
+    zavrik_exec /usr/lib/wine/wine "$@"
 fi
-if [ -n "$zavrik_wine_suffix" ]; then
-    exec "$here/wine10.sh" exec /usr/lib/wine/wine64 "$@"
-fi
-if [ -x /usr/lib/wine/wine64 ]; then
-    zavrik_unrandomised /usr/lib/wine/wine64 "$@"
-fi
-zavrik_unrandomised wine "$@"
+zavrik_exec /usr/lib/wine/wine64 "$@"

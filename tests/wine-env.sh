@@ -36,41 +36,33 @@ if [ -n "${ZAVRIK_WINE_SESSION:-}" ] && [ -f "$ZAVRIK_WINE_SESSION/prefix" ]; th
     WINEPREFIX=$(cat "$ZAVRIK_WINE_SESSION/prefix")
 fi
 
-# Runs this machine's Wine (8) without address randomisation. Its 64-bit
+# Runs a program of the chosen Wine by its path in /usr/lib/wine (wine64, the
+# 32-bit loader wine where there is one, wineserver); Wine 10's inside the
+# chroot, where the same paths hold. Execs: the caller holds Wine's own
+# process.
+#
+# This machine's Wine (8) runs without address randomisation. Its 64-bit
 # loader sits at a fixed address, below the megabyte at 0x7ff00000 that Wine
 # must have free for the shared user data, and has no preloader to reserve
 # it. Kernels that start the heap anywhere in the gigabyte above the loader
 # put it there in about one start of a thousand, and that process ends at
 # once with status 1 ("failed to map the shared user data"), a background
 # process of a session as much as a program under test. Unrandomised, the
-# heap starts right after the loader, clear of it. Execs: the caller holds
-# Wine's own process.
-zavrik_unrandomised() {
+# heap starts right after the loader, clear of it.
+zavrik_exec() {
+    [ -z "$zavrik_wine_suffix" ] || exec "$here/wine10.sh" exec "$@"
     exec setarch "$(uname -m)" -R "$@"
 }
-
-# The chosen Wine's 64-bit loader, 32-bit loader (where there is one) and
-# server. Wine 10's run inside the chroot, where the same paths hold.
 zavrik_wine64() {
-    if [ -n "$zavrik_wine_suffix" ]; then
-        "$here/wine10.sh" exec /usr/lib/wine/wine64 "$@"
-    elif [ -x /usr/lib/wine/wine64 ]; then
-        (zavrik_unrandomised /usr/lib/wine/wine64 "$@")
-    else
-        (zavrik_unrandomised wine "$@")
-    fi
+    (zavrik_exec /usr/lib/wine/wine64 "$@")
+}
+zavrik_wineserver() {
+    (zavrik_exec /usr/lib/wine/wineserver "$@")
 }
 zavrik_has_wine32() {
     if [ -n "$zavrik_wine_suffix" ]; then
         "$here/wine10.sh" has32
     else
         [ -x /usr/lib/wine/wine ]
-    fi
-}
-zavrik_wineserver() {
-    if [ -n "$zavrik_wine_suffix" ]; then
-        "$here/wine10.sh" exec /usr/lib/wine/wineserver "$@"
-    else
-        wineserver "$@"
     fi
 }
