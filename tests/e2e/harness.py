@@ -155,11 +155,6 @@ class Screen:
                              % (x, y, self.left, self.top, self.right, self.bottom))
         return self.image.getpixel((x - self.left, y - self.top))
 
-    def rgb(self, left, top, width, height):
-        """The rectangle as an RGB picture."""
-        return self.image.crop((left - self.left, top - self.top,
-                                left - self.left + width, top - self.top + height))
-
 
 def _pixel_value(rgb):
     """The pixel of the root window's 24-bit TrueColor visual."""
@@ -356,7 +351,7 @@ def save_failure_picture(shot, label):
     name = re.sub(r'[^A-Za-z0-9_.-]+', '_', label)[:80] or 'failure'
     path = os.path.join(artifacts_dir(), '%s-%d.png' % (name, int(time.time() * 1000) % 100000000))
     try:
-        shot.save_png(path)
+        shot.image.save(path)
     except Exception as error:      # a picture is a help, never a second failure
         return 'no picture: %s' % error
     return path
@@ -510,7 +505,7 @@ class Program:
 
         def probe():
             shot = self.shot()
-            rows = shot.client_rows()
+            rows = shot.image.tobytes()
             same = rows == previous[0]
             previous[0] = rows
             if not same:
@@ -668,21 +663,10 @@ class ClientShot:
     def __init__(self, geometry):
         self.x, self.y, self.width, self.height = geometry
         self.root = Screen(self.x, self.y, self.width, self.height)
+        self.image = self.root.image    # the part of the client area on the screen
 
     def pixel(self, x, y):
         return self.root.pixel(self.x + x, self.y + y)
-
-    def visible_rect(self):
-        """The part of the client area that lies on the screen."""
-        return (self.root.left, self.root.top, self.root.right - self.root.left,
-                self.root.bottom - self.root.top)
-
-    def client_rows(self):
-        return self.root.rgb(*self.visible_rect()).tobytes()
-
-    def save_png(self, path):
-        self.root.rgb(*self.visible_rect()).save(path)
-        return path
 
 
 # ---------------------------------------------------------------------------

@@ -23,7 +23,7 @@ def main():
     program = harness.Program(exe, folder=os.path.dirname(exe))
     try:
         program.wait_stable(timeout=30)
-        program.shot().save_png(picture)
+        program.shot().image.save(picture)
         program.close()
     finally:
         program.kill()

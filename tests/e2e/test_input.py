@@ -513,7 +513,7 @@ def test_closing_and_starting_again_restores_everything(start):
 
     def same_picture():
         shots[:] = [again.shot()]
-        return shots[0].client_rows() == before.client_rows()
+        return shots[0].image.tobytes() == before.image.tobytes()
     try:
         harness.wait_until(same_picture, harness.DRAW_TIMEOUT, what='the picture from before the close')
     except AssertionError:
