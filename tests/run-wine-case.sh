@@ -22,19 +22,15 @@ run_alone() {
     out=$(mktemp "${TMPDIR:-/tmp}/zavrik-case.XXXXXX") || exit 1
     err=$out.err
     trap 'rm -f "$out" "$err"' EXIT
-    attempt=1
-    while :; do
+    for attempt in 1 2; do
         "$here/run-wine.sh" "$@" >"$out" 2>"$err" </dev/null
         status=$?
         cat "$out"
         cat "$err" >&2
-        if [ $status -eq 0 ] || [ -s "$out" ] || [ -s "$err" ]; then
-            exit $status
-        fi
+        [ $status -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ] || exit $status
         echo "run-wine-case.sh: Wine exited with status $status before the suite printed anything (attempt $attempt)" >&2
-        [ $attempt -lt 2 ] || exit $status
-        attempt=$((attempt + 1))
     done
+    exit $status
 }
 
 server_alive() {

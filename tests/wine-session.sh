@@ -79,20 +79,21 @@ x_server() {
     export DISPLAY
 }
 
+end_server() {
+    zavrik_wineserver -k >/dev/null 2>&1
+    zavrik_wineserver -w >/dev/null 2>&1
+}
+
 restart() {
     [ -f "$dir/display" ] || { echo "no Wine session in $dir" >&2; exit 1; }
     DISPLAY=$(cat "$dir/display")
     export DISPLAY
-    zavrik_wineserver -k >/dev/null 2>&1
-    zavrik_wineserver -w >/dev/null 2>&1
+    end_server
     serve
 }
 
 stop() {
-    if [ -f "$dir/display" ]; then
-        zavrik_wineserver -k >/dev/null 2>&1
-        zavrik_wineserver -w >/dev/null 2>&1
-    fi
+    [ ! -f "$dir/display" ] || end_server
     for server in xephyr xvfb; do
         [ -f "$dir/$server.pid" ] && kill "$(cat "$dir/$server.pid")" 2>/dev/null
     done
