@@ -28,7 +28,7 @@ marker32=$root/.zavrik-wine32
 emulated=$root/.zavrik-emulate-i386
 
 fail() {
-    echo "${failed:-the Debian 13 chroot could not be made}: $1"
+    echo "the Debian 13 chroot could not be made: $1"
     exit 1
 }
 
@@ -95,12 +95,16 @@ ensure() {
     : >"$marker"
 }
 
+fail32() {
+    echo "the 32-bit Wine could not be added to the Debian 13 chroot: $1"
+    exit 1
+}
+
 # wine32:i386 in the chroot, from trixie's i386 index (which need not be in
 # step with the host's), and where this kernel cannot run 32-bit programs,
 # trixie's qemu-i386 to run them. Whether they are emulated is asked again
 # on every call: the answer belongs to the kernel, not to the chroot.
 ensure32() {
-    failed="the 32-bit Wine could not be added to the Debian 13 chroot"
     # apt runs in the plain chroot, outside any user namespace.
     rm -f "$emulated"
     native32=yes packages=
@@ -120,13 +124,13 @@ ensure32() {
             reason=$(grep -E '^(E|W): ' "$log" | tail -1)
             # The i386 architecture goes again where no i386 package came with it.
             [ -f "$marker32" ] || (in_chroot dpkg --remove-architecture i386) >/dev/null 2>&1
-            fail "${reason:-apt-get failed; see $log}"
+            fail32 "${reason:-apt-get failed; see $log}"
         fi
     fi
     [ -n "$native32" ] || : >"$emulated"
     if ! version=$( (in_chroot /usr/lib/wine/wine --version) 2>&1); then
         rm -f "$marker32"
-        fail "its 32-bit loader does not start: $(echo "$version" | tail -1)"
+        fail32 "its 32-bit loader does not start: $(echo "$version" | tail -1)"
     fi
     : >"$marker32"
 }
